@@ -1,0 +1,96 @@
+// The panel: the program's one window, with its buttons, reason box, picture and timer,
+// handing its events to the panel's commands.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "automation/win32_window_ops.h"
+#include "panel/background_picture_win.h"
+#include "panel/commands.h"
+#include "panel/gdi_object_win.h"
+#include "panel/layout.h"
+#include "panel/win32_event_loop.h"
+
+namespace quillow {
+
+class PanelWindow final : public PanelHost {
+public:
+    // What EndProgram does.
+    using EndAction = std::function<void()>;
+
+    // A panel that drives the real client and ends the process when the program ends.
+    PanelWindow();
+    // A panel that drives `client` and calls `end` when the program ends. `end` may return
+    // (a test's ending does); the command that asked for the end then carries on.
+    PanelWindow(WindowOps& client, EndAction end);
+    ~PanelWindow() override;
+
+    PanelWindow(const PanelWindow&) = delete;
+    PanelWindow& operator=(const PanelWindow&) = delete;
+
+    // Creates the window, hidden, with all its controls, and starts Timer1. The picture is the
+    // bitmap resource QUILLOW_IDB_BACKGROUND of `module`; without it the panel is plain. False
+    // if the window or a control could not be created.
+    [[nodiscard]] bool Create(HINSTANCE module);
+
+    // Shows the window (the first time with the show command the program was started with)
+    // and puts the focus on "Start".
+    void Show(int showCommand = SW_SHOWNORMAL);
+
+    [[nodiscard]] HWND hwnd() const { return hwnd_; }
+    // A control by its id in the layout (Command<n> is n, Text1 is layout::kText1Id); null
+    // for any other id.
+    [[nodiscard]] HWND Control(int id) const;
+    // The density the panel was laid out for.
+    [[nodiscard]] int Dpi() const { return dpi_; }
+
+    [[nodiscard]] PanelCommands& Commands() { return commands_; }
+    [[nodiscard]] Win32EventLoop& Loop() { return loop_; }
+
+    std::string ReadReason() override;
+    void EndProgram() override;
+
+    // The identifier of Timer1 among the window's timers.
+    static constexpr UINT_PTR kTimer1Id = 1;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    bool CreateControls(HINSTANCE module);
+    [[nodiscard]] int Px(int twips) const { return layout::ToPixels(twips, dpi_); }
+    void PaintContent(HDC dc, const RECT& area);
+
+    void OnPaint(HWND hwnd);
+    void OnPrintClient(HDC dc);
+    BOOL OnEraseBkgnd(HWND hwnd, HDC dc);
+    HBRUSH OnCtlColorEdit(HWND hwnd, HDC dc, HWND child, int type);
+    void OnCommand(HWND hwnd, int id, HWND control, UINT notification);
+    void OnTimer(HWND hwnd, UINT id);
+    void OnActivate(HWND hwnd, UINT state, HWND other, BOOL minimized);
+    void OnSetFocus(HWND hwnd, HWND previous);
+    void OnClose(HWND hwnd);
+    void OnEndSession(HWND hwnd, BOOL ending);
+    void OnDestroy(HWND hwnd);
+
+    Win32WindowOps ownClient_;
+    Win32EventLoop loop_;
+    EndAction end_;
+    PanelCommands commands_;
+
+    HWND hwnd_ = nullptr;
+    std::array<HWND, layout::kControls.size()> controls_{};  // in the layout's order
+    HWND focus_ = nullptr;  // the control to give the focus back to when reactivated
+    int dpi_ = 96;
+    bool destroyedByOwner_ = false;
+
+    Font font_;
+    Brush text1Background_;
+    BackgroundPicture picture_;
+};
+
+}  // namespace quillow
