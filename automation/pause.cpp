@@ -3,14 +3,16 @@
 namespace quillow {
 
 void Pause(EventLoop& loop, double seconds) {
-    const double start = loop.Now();
-    // Time is tested before every turn; a nested command that outlasts the wait makes the
-    // next test fail at once, so the outer command goes on straight after it.
-    while (loop.Now() - start < seconds) {
+    // The end is fixed once, on entry; testing against it rather than re-adding the duration
+    // keeps rounding from leaving the wait a hair short of an end it can never reach. A nested
+    // command that outlasts the wait makes the next test fail at once, so the outer command
+    // goes on straight after it.
+    const double end = loop.Now() + seconds;
+    while (loop.Now() < end) {
         loop.ProcessPendingEvents();
-        if (!(loop.Now() - start < seconds)) break;
+        if (!(loop.Now() < end)) break;
         // Sleep rather than spin: nothing is due until an event arrives or the time is up.
-        loop.WaitForEvents(start + seconds);
+        loop.WaitForEvents(end);
     }
 }
 

@@ -50,7 +50,7 @@ WindowHandle FakeWindowTree::FindWindowA(std::string_view className) {
 WindowHandle FakeWindowTree::FindWindowExA(WindowHandle parent, WindowHandle after,
                                            std::string_view className,
                                            std::optional<std::string_view> title) {
-    ++calls_;
+    lookups_.push_back({parent, after, std::string(className)});
     if (parent != 0 && !windows_.contains(parent)) return 0;
     const auto& children = parent == 0 ? topLevel_ : windows_.at(parent).children;
     auto it = children.begin();
@@ -77,20 +77,24 @@ Delivery FakeWindowTree::SendText(WindowHandle window, std::string_view text) {
 }
 
 Delivery FakeWindowTree::ReadText(WindowHandle window, std::string& text) {
-    ++calls_;
     text.clear();
     const auto found = windows_.find(window);
     if (found == windows_.end()) return Delivery::Lost;
-    if (found->second.hung) return Delivery::TimedOut;
+    if (found->second.hung) {
+        ++timedOut_;
+        return Delivery::TimedOut;
+    }
     text = Windows1252ToUtf8(found->second.bytes);
     return Delivery::Handled;
 }
 
 Delivery FakeWindowTree::Deliver(ReceivedMessage message) {
-    ++calls_;
     const auto found = windows_.find(message.window);
     if (found == windows_.end()) return Delivery::Lost;
-    if (found->second.hung) return Delivery::TimedOut;
+    if (found->second.hung) {
+        ++timedOut_;
+        return Delivery::TimedOut;
+    }
     if (message.message == Message::SetText) found->second.bytes = message.bytes;
     received_.push_back(message);
     // A reaction may add or remove windows, so work from copies.

@@ -22,6 +22,13 @@ struct ReceivedMessage {
     bool operator==(const ReceivedMessage&) const = default;
 };
 
+struct Lookup {
+    WindowHandle parent, after;
+    std::string className;
+
+    bool operator==(const Lookup&) const = default;
+};
+
 class FakeWindowTree final : public WindowOps {
 public:
     using Reaction = std::function<void(const ReceivedMessage&)>;
@@ -44,8 +51,10 @@ public:
 
     const std::vector<ReceivedMessage>& Received() const { return received_; }
     std::vector<ReceivedMessage> ReceivedBy(WindowHandle window) const;
-    // How many lookups and messages have been made through the tree.
-    int Calls() const { return calls_; }
+    // Every FindWindowA / FindWindowExA made, in order (FindWindowA as parent 0).
+    const std::vector<Lookup>& Lookups() const { return lookups_; }
+    // Messages that timed out at a hung window, reads included.
+    int TimedOut() const { return timedOut_; }
 
     using WindowOps::FindWindowExA;
     WindowHandle FindWindowA(std::string_view className) override;
@@ -74,7 +83,8 @@ private:
     std::vector<ReceivedMessage> received_;
     std::function<double()> clock_ = [] { return 0.0; };
     WindowHandle next_ = 0x10010;
-    int calls_ = 0;
+    std::vector<Lookup> lookups_;
+    int timedOut_ = 0;
 };
 
 }  // namespace quillow::testing

@@ -1,0 +1,77 @@
+#include "automation/pause.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/scripted_loop.h"
+
+namespace quillow {
+namespace {
+
+using testing::ScriptedLoop;
+
+TEST(PauseTest, ZeroOrNegativeReturnsAtOnceWithoutHandlingEvents) {
+    for (const double seconds : {0.0, -1.0}) {
+        ScriptedLoop loop;
+        bool ran = false;
+        loop.At(0, [&] { ran = true; });
+        Pause(loop, seconds);
+        EXPECT_FALSE(ran) << seconds;
+        EXPECT_EQ(loop.Turns(), 0) << seconds;
+        EXPECT_EQ(loop.Now(), 0) << seconds;
+    }
+}
+
+TEST(PauseTest, HandlesEventsDueBeforeTheEndAndNoLater) {
+    ScriptedLoop loop;
+    std::vector<double> ran;
+    for (const double at : {0.0, 0.3, 0.69, 0.71}) loop.At(at, [&, at] { ran.push_back(at); });
+
+    Pause(loop, 0.7);
+    EXPECT_EQ(loop.Now(), 0.7);
+    EXPECT_EQ(ran, (std::vector<double>{0.0, 0.3, 0.69}));
+}
+
+TEST(PauseTest, SleepsBetweenEventsInsteadOfSpinning) {
+    ScriptedLoop loop;
+    loop.At(0.5, [] {});
+    Pause(loop, 1);
+    // One wait up to the event, one up to the end.
+    EXPECT_EQ(loop.Waits(), 2);
+}
+
+TEST(PauseTest, CountsFromItsOwnStart) {
+    ScriptedLoop loop;
+    loop.Spend(100);
+    Pause(loop, 1);
+    EXPECT_EQ(loop.Now(), 101);
+}
+
+TEST(PauseTest, NestedCommandFinishesBeforeTheOuterWaitReturns) {
+    ScriptedLoop loop;
+    std::vector<std::string> log;
+    // A command started at 0.2 waits 1 s itself: it outlasts the outer 0.7 s wait.
+    loop.At(0.2, [&] {
+        log.push_back("inner starts");
+        Pause(loop, 1);
+        log.push_back("inner ends");
+    });
+
+    Pause(loop, 0.7);
+    log.push_back("outer ends");
+    EXPECT_EQ(log, (std::vector<std::string>{"inner starts", "inner ends", "outer ends"}));
+    // The outer wait kept its own start: it ends right after the inner one, not 0.7 s later.
+    EXPECT_DOUBLE_EQ(loop.Now(), 1.2);
+}
+
+TEST(PauseTest, NestedShortCommandLeavesTheOuterWaitItsLength) {
+    ScriptedLoop loop;
+    loop.At(0.1, [&] { Pause(loop, 0.2); });
+    Pause(loop, 0.7);
+    EXPECT_DOUBLE_EQ(loop.Now(), 0.7);
+}
+
+}  // namespace
+}  // namespace quillow
