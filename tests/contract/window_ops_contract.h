@@ -187,6 +187,7 @@ TYPED_TEST_P(WindowOpsContract, MatchesTheTitleOnlyWhenOneIsGiven) {
 TYPED_TEST_P(WindowOpsContract, MatchesATitleWrittenInTheAnsiCodePage) {
     const WindowHandle frame = this->windows_.Create(0, kFrame);
     const WindowHandle mdi = this->windows_.Create(frame, kMdiClient);
+    this->windows_.Create(mdi, kDocument, "Lobby");
     const WindowHandle room = this->windows_.Create(mdi, kDocument, "Salle › café ‹");
 
     EXPECT_EQ(this->Ops().FindWindowExA(mdi, 0, kDocument, "Salle › café ‹"), room);

@@ -1,0 +1,58 @@
+#include "tests/windows/support/controls.h"
+
+#include <algorithm>
+
+namespace quillow::e2e {
+
+bool ClickButton(HWND button) {
+    const HWND parent = GetParent(button);
+    if (parent == nullptr) return false;
+    const int id = GetDlgCtrlID(button);
+    return PostMessageW(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                        reinterpret_cast<LPARAM>(button)) != 0;
+}
+
+bool SetText(HWND window, std::wstring_view text, std::chrono::milliseconds timeout) {
+    const std::wstring terminated(text);
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_SETTEXT, 0,
+                               reinterpret_cast<LPARAM>(terminated.c_str()), SMTO_ABORTIFHUNG,
+                               static_cast<UINT>(timeout.count()), &result) != 0;
+}
+
+std::optional<std::wstring> ReadText(HWND window, std::chrono::milliseconds timeout) {
+    const auto ms = static_cast<UINT>(timeout.count());
+    DWORD_PTR length = 0;
+    if (SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, ms, &length) == 0) {
+        return std::nullopt;
+    }
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                            SMTO_ABORTIFHUNG, ms, &copied) == 0) {
+        return std::nullopt;
+    }
+    text.resize(std::min(static_cast<size_t>(copied), text.size() - 1));
+    return text;
+}
+
+bool PostClose(HWND window) { return PostMessageW(window, WM_CLOSE, 0, 0) != 0; }
+
+HWND FocusedControl(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+bool PressTab(HWND window) {
+    HWND target = FocusedControl(window);
+    if (target == nullptr) target = window;
+    // Repeat count 1 and the Tab key's scan code; the release also flags "was down" and "up".
+    constexpr LPARAM kPress = 0x000F0001;
+    constexpr LPARAM kRelease = static_cast<LPARAM>(0xC00F0001u);
+    return PostMessageW(target, WM_KEYDOWN, VK_TAB, kPress) != 0 &&
+           PostMessageW(target, WM_KEYUP, VK_TAB, kRelease) != 0;
+}
+
+}  // namespace quillow::e2e

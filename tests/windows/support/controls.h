@@ -1,0 +1,35 @@
+// Working another program's controls the way a user would, without relying on a window
+// manager to activate its window.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quillow::e2e {
+
+inline constexpr std::chrono::milliseconds kAnswerTimeout{5000};
+
+// Presses a push button: its parent gets the BN_CLICKED notification a click would send.
+bool ClickButton(HWND button);
+
+// Replaces a box's text (WM_SETTEXT); false when the window did not answer in time.
+bool SetText(HWND window, std::wstring_view text,
+             std::chrono::milliseconds timeout = kAnswerTimeout);
+// A box's whole text (WM_GETTEXT); nothing when the window did not answer in time.
+std::optional<std::wstring> ReadText(HWND window,
+                                     std::chrono::milliseconds timeout = kAnswerTimeout);
+
+// Asks a window to close, as its close box does (WM_CLOSE, posted).
+bool PostClose(HWND window);
+
+// The control that has the keyboard focus in the thread that owns `window`, or nullptr.
+HWND FocusedControl(HWND window);
+// Presses Tab in `window`'s thread: the key goes to the focused control (or to `window` when
+// nothing has the focus), so that a message loop with IsDialogMessage moves the focus.
+bool PressTab(HWND window);
+
+}  // namespace quillow::e2e
