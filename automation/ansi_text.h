@@ -13,5 +13,7 @@ std::string WideToUtf8(std::wstring_view text);
 // in Windows-1252).
 std::string Utf8ToAnsi(std::string_view text);
 std::string AnsiToUtf8(std::string_view text);
+std::wstring AnsiToWide(std::string_view text);
+std::string WideToAnsi(std::wstring_view text);
 
 }  // namespace quillow

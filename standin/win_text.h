@@ -2,19 +2,20 @@
 // record are UTF-8, drawing is done in UTF-16.
 #pragma once
 
-#include <string>
-#include <string_view>
-
 #include <windows.h>
+
+#include <string>
+
+#include "automation/ansi_text.h"
 
 namespace standin {
 
-std::wstring AnsiToWide(std::string_view bytes);
-std::string WideToAnsi(std::wstring_view text);
-std::wstring Utf8ToWide(std::string_view text);
-std::string WideToUtf8(std::wstring_view text);
-std::string AnsiToUtf8(std::string_view bytes);
-std::string Utf8ToAnsi(std::string_view text);
+using quillow::AnsiToUtf8;
+using quillow::AnsiToWide;
+using quillow::Utf8ToAnsi;
+using quillow::Utf8ToWide;
+using quillow::WideToAnsi;
+using quillow::WideToUtf8;
 
 // The whole text of a window, as its bytes.
 std::string WindowTextBytes(HWND window);
