@@ -13,6 +13,9 @@
 # sets RIG_DISPLAY, RIG_XVFB_PID and RIG_ROOT. One rig per checkout runs at a time: a second
 # one waits for the first (up to RIG_LOCK_WAIT seconds, default 600).
 #
+# A further prefix, made the same way (say one with other settings, or one for a person's own
+# display): rig_env, then rig_prepare_prefix PREFIX with DISPLAY set.
+#
 # Settings read from the environment:
 #   QUILLOW_WINEDEBUG   Wine's debug channels for the tests (default -all)
 #   RIG_FIRST_DISPLAY   the first display number tried (default 70)
@@ -21,7 +24,7 @@
 RIG_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 RIG_DIR="$RIG_ROOT/build/wine"
 RIG_PREFIX="$RIG_DIR/prefix"
-RIG_READY_MARK="$RIG_PREFIX/.quillow-rig-ready"
+RIG_READY_NAME=.quillow-rig-ready
 RIG_DISPLAY=""
 RIG_XVFB_PID=""
 RIG_LOCK_FD=""
@@ -104,25 +107,51 @@ rig__start_xvfb() {
     return 1
 }
 
-# Makes the prefix once; later runs find the mark and reuse it. (The rig's lock is not handed
-# to Wine's processes: some of them outlive the command that starts them.)
-rig_prepare_prefix() {
-    [ -f "$RIG_READY_MARK" ] && return 0
-    rig__say "creating the Wine prefix (once): $RIG_PREFIX"
-    # A prefix without the mark is a half-made one from an interrupted run.
-    rm -rf "$RIG_PREFIX"
-    mkdir -p "$RIG_PREFIX"
-    local log="$RIG_DIR/wineboot.log"
-    wineboot --init >"$log" 2>&1 {RIG_LOCK_FD}>&- || return 1
+# Debian's Wine does not find its own Marlett and Tahoma (the symbols of the frame buttons and
+# the system's dialog font), which it does find in the prefix's Fonts folder. Copies those of
+# them that are missing there; cheap when none is.
+rig__add_wine_fonts() {
+    local fonts="$1/drive_c/windows/Fonts" font
+    for font in marlett tahoma tahomabd; do
+        if [ -f "/usr/share/wine/fonts/$font.ttf" ] && [ ! -f "$fonts/$font.ttf" ]; then
+            mkdir -p "$fonts" && cp "/usr/share/wine/fonts/$font.ttf" "$fonts/" || return 1
+        fi
+    done
+}
+
+# The settings of a fresh prefix, in a shell of its own whose WINEPREFIX is that prefix. The
+# rig's lock, when held, is not handed to Wine's processes: some of them outlive the command
+# that starts them.
+rig__make_prefix() {
+    local log=$1
+    [ -z "$RIG_LOCK_FD" ] || exec {RIG_LOCK_FD}>&-
+    wineboot --init >"$log" 2>&1 || return 1
     wineserver -w || return 1
     # A crashing program must end, not wait at a dialog.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-        >>"$log" 2>&1 {RIG_LOCK_FD}>&- || return 1
+        >>"$log" 2>&1 || return 1
     # Debian's Wine has no Arial; Liberation Sans has its metrics.
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /t REG_SZ \
-        /d 'Liberation Sans' /f >>"$log" 2>&1 {RIG_LOCK_FD}>&- || return 1
-    wineserver -w || return 1
-    touch "$RIG_READY_MARK"
+        /d 'Liberation Sans' /f >>"$log" 2>&1 || return 1
+    wineserver -w
+}
+
+# Makes a prefix once (the rig's own, or the one given); later runs find its mark and reuse it.
+# Needs rig_env's environment and an X display.
+rig_prepare_prefix() {
+    local prefix=${1:-$RIG_PREFIX}
+    local mark="$prefix/$RIG_READY_NAME" log="$RIG_DIR/wineboot${1:+-${1##*/}}.log"
+    if [ -f "$mark" ]; then
+        rig__add_wine_fonts "$prefix"
+        return
+    fi
+    rig__say "creating the Wine prefix (once): $prefix"
+    # A prefix without the mark is a half-made one from an interrupted run.
+    rm -rf "$prefix"
+    mkdir -p "$prefix"
+    (export WINEPREFIX="$prefix" && rig__make_prefix "$log") &&
+        rig__add_wine_fonts "$prefix" &&
+        touch "$mark"
 }
 
 rig_start() {
