@@ -12,8 +12,8 @@ WindowHandle HungClientGuard::FindWindowExA(WindowHandle parent, WindowHandle af
     return ops_.FindWindowExA(parent, after, className, title);
 }
 
-Delivery HungClientGuard::SendMessageA(WindowHandle window, Message message,
-                                       std::uintptr_t wParam, std::intptr_t lParam) {
+Delivery HungClientGuard::SendMessageA(WindowHandle window, Message message, std::uintptr_t wParam,
+                                       std::intptr_t lParam) {
     if (hung_) return Delivery::Lost;
     return Note(ops_.SendMessageA(window, message, wParam, lParam));
 }

@@ -24,8 +24,8 @@ std::vector<WindowHandle> InstantMessageWindows(WindowOps& ops, WindowHandle are
     std::vector<WindowHandle> windows;
     for (WindowHandle window =
              ops.FindWindowExA(area, 0, client::kDocument, client::kInstantMessageTitle);
-         window != 0;
-         window = ops.FindWindowExA(area, window, client::kDocument, client::kInstantMessageTitle)) {
+         window != 0; window = ops.FindWindowExA(area, window, client::kDocument,
+                                                 client::kInstantMessageTitle)) {
         windows.push_back(window);
     }
     return windows;

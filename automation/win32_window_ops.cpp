@@ -61,17 +61,15 @@ Delivery Win32WindowOps::SendText(WindowHandle window, std::string_view text) {
 Delivery Win32WindowOps::ReadText(WindowHandle window, std::string& text) {
     text.clear();
     DWORD_PTR length = 0;
-    const Delivery asked =
-        SendBounded(ToHwnd(window), WM_GETTEXTLENGTH, 0, 0, timeoutMs_, &length);
+    const Delivery asked = SendBounded(ToHwnd(window), WM_GETTEXTLENGTH, 0, 0, timeoutMs_, &length);
     if (asked != Delivery::Handled) return asked;
 
     // The length may be an over-estimate (it can count a double-byte character twice); the
     // copy says how much it wrote.
     std::string ansi(static_cast<size_t>(length) + 1, '\0');
     DWORD_PTR copied = 0;
-    const Delivery read =
-        SendBounded(ToHwnd(window), WM_GETTEXT, ansi.size(), reinterpret_cast<LPARAM>(ansi.data()),
-                    timeoutMs_, &copied);
+    const Delivery read = SendBounded(ToHwnd(window), WM_GETTEXT, ansi.size(),
+                                      reinterpret_cast<LPARAM>(ansi.data()), timeoutMs_, &copied);
     if (read != Delivery::Handled) return read;
     ansi.resize(std::min(static_cast<size_t>(copied), ansi.size() - 1));
     text = AnsiToUtf8(ansi);

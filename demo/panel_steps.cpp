@@ -19,8 +19,8 @@ struct PanelStep {
     std::wstring_view name;
     int buttonId;
     const char* caption;
-    size_t lines;                      // chat lines
-    std::string_view imRecipient;      // an instant message to this recipient, if not empty
+    size_t lines;                  // chat lines
+    std::string_view imRecipient;  // an instant message to this recipient, if not empty
     bool lastLineCarriesReason = false;
 };
 
@@ -78,8 +78,8 @@ void WaitForLines(const ChatRecord& record, size_t before, const PanelStep& step
 void WaitForInstantMessage(const ChatRecord& record, size_t before, const PanelStep& step) {
     const auto sent = record.WaitForEvents("im", before + 1, kStepTimeout);
     if (sent.size() <= before || sent.back().where != step.imRecipient) {
-        throw std::runtime_error(std::string("\"") + step.caption +
-                                 "\": no instant message to " + std::string(step.imRecipient));
+        throw std::runtime_error(std::string("\"") + step.caption + "\": no instant message to " +
+                                 std::string(step.imRecipient));
     }
 }
 

@@ -14,8 +14,8 @@ int wmain(int argc, wchar_t** argv) {
     // Screen coordinates and sizes in real pixels, whatever the density.
     SetProcessDPIAware();
     try {
-        const auto options = quillow::demo::ParseTourOptions(
-            std::vector<std::wstring>(argv + 1, argv + argc));
+        const auto options =
+            quillow::demo::ParseTourOptions(std::vector<std::wstring>(argv + 1, argv + argc));
         if (options.help) {
             std::fputs(quillow::demo::kTourUsage, stdout);
             return 0;

@@ -18,12 +18,12 @@ struct InstantMessageDraft {
 };
 
 struct TourOptions {
-    std::wstring recordFile;                 // the stand-in client's record
-    std::optional<std::wstring> reason;      // typed into the reason box first
-    std::vector<std::wstring> steps;         // panel buttons to press, in order
+    std::wstring recordFile;             // the stand-in client's record
+    std::optional<std::wstring> reason;  // typed into the reason box first
+    std::vector<std::wstring> steps;     // panel buttons to press, in order
     std::optional<InstantMessageDraft> draft;
-    std::optional<ScreenPoint> panelPlace;   // where to move the panel's window
-    std::optional<int> expectedDpi;          // the density the panel must be laid out for
+    std::optional<ScreenPoint> panelPlace;        // where to move the panel's window
+    std::optional<int> expectedDpi;               // the density the panel must be laid out for
     std::optional<std::wstring> printGeometryOf;  // "panel" or "client"
     bool close = false;
     bool help = false;

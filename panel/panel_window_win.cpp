@@ -170,11 +170,8 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         HANDLE_MSG(hwnd, WM_CLOSE, OnClose);
         HANDLE_MSG(hwnd, WM_ENDSESSION, OnEndSession);
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
-        case WM_PRINTCLIENT:
-            OnPrintClient(reinterpret_cast<HDC>(wParam));
-            return 0;
-        default:
-            return DefWindowProcW(hwnd, message, wParam, lParam);
+        case WM_PRINTCLIENT: OnPrintClient(reinterpret_cast<HDC>(wParam)); return 0;
+        default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
 

@@ -13,13 +13,13 @@ constexpr DWORD kHeldWake = QS_SENDMESSAGE | QS_PAINT;
 constexpr DWORD kLongestWaitMs = INFINITE - 1;
 
 class NestingLevel {
-  public:
+public:
     explicit NestingLevel(int& depth) : depth_(depth) { ++depth_; }
     ~NestingLevel() { --depth_; }
     NestingLevel(const NestingLevel&) = delete;
     NestingLevel& operator=(const NestingLevel&) = delete;
 
-  private:
+private:
     int& depth_;
 };
 

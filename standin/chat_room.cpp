@@ -79,8 +79,8 @@ void ChatRoom::CreateControls(bool hangInput) {
         }
     }
     if (parts_.label) {
-        label_ = CreateControl(kLabel.data(), "People here: 3", SS_LEFT, 0, kLabelId, RECT{},
-                               "label");
+        label_ =
+            CreateControl(kLabel.data(), "People here: 3", SS_LEFT, 0, kLabelId, RECT{}, "label");
     }
 }
 
@@ -133,8 +133,7 @@ bool ChatRoom::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
             result = DefMDIChildProcA(Window(), message, wParam, lParam);
             Focus();
             return true;
-        default:
-            return false;
+        default: return false;
     }
 }
 

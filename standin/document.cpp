@@ -27,9 +27,9 @@ void Document::RegisterClass(HINSTANCE instance) {
 
 void Document::CreateFrame(HWND area, const char* title, const RECT& rect) {
     window_ = CreateWindowExA(WS_EX_MDICHILD, quillow::client::kDocument.data(), title,
-                              WS_CHILD | WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, rect.left,
-                              rect.top, rect.right - rect.left, rect.bottom - rect.top, area,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
+                              WS_CHILD | WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, rect.left, rect.top,
+                              rect.right - rect.left, rect.bottom - rect.top, area, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetRole(window_, role_);
 }
@@ -63,25 +63,19 @@ LRESULT Document::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             Paint(paint.Dc(), paint.Client());
             return 0;
         }
-        case WM_ERASEBKGND:
-            return 1;
+        case WM_ERASEBKGND: return 1;
         case WM_CTLCOLORSTATIC:
             SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
             SetTextColor(reinterpret_cast<HDC>(wParam), theme::kCaption);
             return reinterpret_cast<LRESULT>(theme::DocumentBrush());
-        case WM_SIZE:
-            Layout(LOWORD(lParam), HIWORD(lParam));
-            break;
-        case WM_MDIACTIVATE:
-            events_.DocumentOrderTouched();
-            break;
+        case WM_SIZE: Layout(LOWORD(lParam), HIWORD(lParam)); break;
+        case WM_MDIACTIVATE: events_.DocumentOrderTouched(); break;
         case WM_WINDOWPOSCHANGED:
             if (!(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOZORDER)) {
                 events_.DocumentOrderTouched();
             }
             break;
-        default:
-            break;
+        default: break;
     }
     return DefMDIChildProcA(window_, message, wParam, lParam);
 }

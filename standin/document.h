@@ -52,8 +52,8 @@ protected:
     void Show();
 
     // A child control, given the role "<document role>.<part>".
-    HWND CreateControl(const char* className, const char* text, DWORD style, DWORD exStyle,
-                       int id, const RECT& rect, std::string_view part);
+    HWND CreateControl(const char* className, const char* text, DWORD style, DWORD exStyle, int id,
+                       const RECT& rect, std::string_view part);
 
     // Places the controls for a client area of the given size.
     virtual void Layout(int width, int height) = 0;

@@ -13,8 +13,8 @@ struct IconState {
     std::string glyph;
     COLORREF colour;
     IconStyle style;
-    bool pressed = false;      // shown pushed in
-    bool mouseDown = false;    // a real mouse press in progress (we hold the capture)
+    bool pressed = false;    // shown pushed in
+    bool mouseDown = false;  // a real mouse press in progress (we hold the capture)
 };
 
 IconState* StateOf(HWND window) {
@@ -92,15 +92,9 @@ void OnPaint(HWND window, const IconState& state) {
     PaintBackground(window, paint.Dc(), paint.Client(), state.style);
     switch (state.style) {
         case IconStyle::Toolbar:
-        case IconStyle::Panel:
-            PaintTile(paint.Dc(), paint.Client(), state, caption);
-            break;
-        case IconStyle::Format:
-            PaintFormat(paint.Dc(), paint.Client(), state);
-            break;
-        case IconStyle::Action:
-            PaintAction(paint.Dc(), paint.Client(), state, caption);
-            break;
+        case IconStyle::Panel: PaintTile(paint.Dc(), paint.Client(), state, caption); break;
+        case IconStyle::Format: PaintFormat(paint.Dc(), paint.Client(), state); break;
+        case IconStyle::Action: PaintAction(paint.Dc(), paint.Client(), state, caption); break;
     }
 }
 
@@ -145,8 +139,8 @@ LRESULT CALLBACK IconProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     const MessageScope scope(window, message, wParam, lParam);
     IconState* state = StateOf(window);
     if (message == WM_NCCREATE) {
-        const auto* look = static_cast<const IconLook*>(
-            reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        const auto* look =
+            static_cast<const IconLook*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         auto created = std::make_unique<IconState>(
             IconState{look->glyph ? look->glyph : "", look->colour, look->style});
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created.release()));
@@ -159,35 +153,25 @@ LRESULT CALLBACK IconProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
     bool clicked = false;
     switch (message) {
-        case WM_PAINT:
-            OnPaint(window, *state);
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
+        case WM_PAINT: OnPaint(window, *state); return 0;
+        case WM_ERASEBKGND: return 1;
         case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            clicked = OnButtonDown(window, *state, scope.FromOutside());
-            break;
+        case WM_LBUTTONDBLCLK: clicked = OnButtonDown(window, *state, scope.FromOutside()); break;
         case WM_MOUSEMOVE:
             if (state->mouseDown) SetPressed(window, *state, PointerInside(window, lParam));
             return 0;
-        case WM_LBUTTONUP:
-            clicked = OnButtonUp(window, *state, lParam);
-            break;
+        case WM_LBUTTONUP: clicked = OnButtonUp(window, *state, lParam); break;
         case WM_KEYDOWN:
             if (wParam == VK_SPACE) SetPressed(window, *state, true);
             return 0;
-        case WM_KEYUP:
-            clicked = OnKeyUp(window, *state, wParam);
-            break;
+        case WM_KEYUP: clicked = OnKeyUp(window, *state, wParam); break;
         case WM_CAPTURECHANGED:
             if (state->mouseDown && reinterpret_cast<HWND>(lParam) != window) {
                 state->mouseDown = false;
                 SetPressed(window, *state, false);
             }
             return 0;
-        default:
-            return DefWindowProcA(window, message, wParam, lParam);
+        default: return DefWindowProcA(window, message, wParam, lParam);
     }
     if (clicked) Click(window);
     return 0;
@@ -206,11 +190,11 @@ void RegisterIconClass(HINSTANCE instance) {
 }
 
 HWND CreateIcon(HWND parent, int id, const IconLook& look, const RECT& rect, std::string role) {
-    const HWND icon = CreateWindowExA(
-        0, quillow::client::kIcon.data(), look.caption, WS_CHILD | WS_VISIBLE, rect.left, rect.top,
-        rect.right - rect.left, rect.bottom - rect.top, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
-        const_cast<IconLook*>(&look));
+    const HWND icon =
+        CreateWindowExA(0, quillow::client::kIcon.data(), look.caption, WS_CHILD | WS_VISIBLE,
+                        rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                        GetModuleHandleA(nullptr), const_cast<IconLook*>(&look));
     SetRole(icon, std::move(role));
     return icon;
 }

@@ -58,9 +58,9 @@ void InstantMessageWindow::Open(HWND area, const RECT& rect, std::string_view re
                                 std::string_view draft) {
     using namespace quillow::client;
     CreateFrame(area, kInstantMessageTitle.data(), rect);
-    recipient_ = CreateControl(kEdit.data(), std::string(recipient).c_str(),
-                               ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, kRecipientId, RECT{},
-                               "recipient");
+    recipient_ =
+        CreateControl(kEdit.data(), std::string(recipient).c_str(), ES_AUTOHSCROLL | WS_TABSTOP,
+                      WS_EX_CLIENTEDGE, kRecipientId, RECT{}, "recipient");
     message_ = CreateControl(kRichInput.data(), std::string(draft).c_str(),
                              ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
                              WS_EX_CLIENTEDGE, kMessageId, RECT{}, "message");
@@ -139,8 +139,7 @@ bool InstantMessageWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam, LR
             result = DefMDIChildProcA(Window(), message, wParam, lParam);
             Focus();
             return true;
-        default:
-            return false;
+        default: return false;
     }
 }
 

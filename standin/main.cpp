@@ -53,9 +53,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         }
     }
     // Made up front, so a test can set it at any time to end a hang for good.
-    const HANDLE release =
-        options.hangInput ? CreateEventA(nullptr, TRUE, FALSE, standin::HangReleaseEventName())
-                          : nullptr;
+    const HANDLE release = options.hangInput
+                               ? CreateEventA(nullptr, TRUE, FALSE, standin::HangReleaseEventName())
+                               : nullptr;
 
     standin::Client client(options);
     const int code = client.Start(instance) ? client.Run() : 1;

@@ -20,8 +20,8 @@ struct Colour {
 };
 
 struct MarkupSegment {
-    std::string text;               // bytes to show, never empty
-    std::optional<Colour> colour;   // none: the pane's default text colour
+    std::string text;              // bytes to show, never empty
+    std::optional<Colour> colour;  // none: the pane's default text colour
 
     friend bool operator==(const MarkupSegment&, const MarkupSegment&) = default;
 };

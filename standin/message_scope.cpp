@@ -35,9 +35,7 @@ std::string RoleOf(HWND window) {
 }
 
 MessageScope::MessageScope(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    : window_(window),
-      message_(message),
-      fromOutside_(g_depth == 0 && InSendMessage()) {
+    : window_(window), message_(message), fromOutside_(g_depth == 0 && InSendMessage()) {
     ++g_depth;
     if (!fromOutside_) return;
     const bool textMessage = message == WM_SETTEXT || message == WM_GETTEXT;

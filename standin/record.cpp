@@ -45,8 +45,9 @@ std::wstring WinePath(std::string_view unixPath) {
 bool OpenRecord(std::string_view path, std::string& error) {
     std::wstring filename = path.starts_with('/') ? WinePath(path) : std::wstring();
     if (filename.empty()) filename = Utf8ToWide(path);
-    g_file = CreateFileW(filename.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE |
-                         FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    g_file = CreateFileW(filename.c_str(), GENERIC_WRITE,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (g_file == INVALID_HANDLE_VALUE) {
         error = "cannot create the record file \"" + std::string(path) + "\" (error " +
                 std::to_string(GetLastError()) + ")";

@@ -40,11 +40,10 @@ void OnPaint(HWND window, const StatusState& state) {
                      RGB(255, 255, 255), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 
     const RECT text{90, 0, client.right - 8, client.bottom};
-    theme::DrawLabel(dc, state.lastMessage.empty() ? "No instant messages sent"
-                                                   : state.lastMessage.c_str(),
-                     text, theme::GetFonts().ui,
-                     state.lastMessage.empty() ? theme::kMuted : theme::kCaption,
-                     DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+    theme::DrawLabel(
+        dc, state.lastMessage.empty() ? "No instant messages sent" : state.lastMessage.c_str(),
+        text, theme::GetFonts().ui, state.lastMessage.empty() ? theme::kMuted : theme::kCaption,
+        DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 
 LRESULT CALLBACK StatusProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -64,10 +63,8 @@ LRESULT CALLBACK StatusProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                 return 0;
             }
             break;
-        case WM_ERASEBKGND:
-            return 1;
-        default:
-            break;
+        case WM_ERASEBKGND: return 1;
+        default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -85,9 +82,9 @@ void RegisterStatusBarClass(HINSTANCE instance) {
 }
 
 HWND CreateStatusBar(HWND frame) {
-    const HWND status = CreateWindowExA(0, kClassName, "IMs on", WS_CHILD | WS_VISIBLE, 0, 0, 400,
-                                        theme::kStatusHeight, frame, nullptr,
-                                        GetModuleHandleA(nullptr), nullptr);
+    const HWND status =
+        CreateWindowExA(0, kClassName, "IMs on", WS_CHILD | WS_VISIBLE, 0, 0, 400,
+                        theme::kStatusHeight, frame, nullptr, GetModuleHandleA(nullptr), nullptr);
     SetRole(status, "status");
     return status;
 }

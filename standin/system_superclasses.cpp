@@ -45,8 +45,7 @@ LRESULT CALLBACK StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return CallWindowProcA(g_staticProc, window, message, wParam, lParam);
 }
 
-WNDPROC Superclass(HINSTANCE instance, const char* system, std::string_view name,
-                   WNDPROC proc) {
+WNDPROC Superclass(HINSTANCE instance, const char* system, std::string_view name, WNDPROC proc) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     if (!GetClassInfoExA(nullptr, system, &wc)) return nullptr;

@@ -18,8 +18,8 @@ HFONT MakeFont(int points, int weight, bool italic = false) {
 
 const Fonts& GetFonts() {
     static const Fonts fonts{
-        MakeFont(9, FW_NORMAL),  MakeFont(9, FW_BOLD),  MakeFont(7, FW_NORMAL),
-        MakeFont(10, FW_BOLD),   MakeFont(10, FW_NORMAL), MakeFont(10, FW_BOLD),
+        MakeFont(9, FW_NORMAL),      MakeFont(9, FW_BOLD),    MakeFont(7, FW_NORMAL),
+        MakeFont(10, FW_BOLD),       MakeFont(10, FW_NORMAL), MakeFont(10, FW_BOLD),
         MakeFont(13, FW_BOLD, true),
     };
     return fonts;
@@ -47,10 +47,10 @@ void FillGradient(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom, int s
         const int t = std::clamp(y - spanTop, 0, span);
         const auto mix = [t, span](int a, int b) { return a + (b - a) * t / span; };
         const RECT row{rect.left, y, rect.right, y + 1};
-        FillSolid(dc, row,
-                  RGB(mix(GetRValue(top), GetRValue(bottom)),
-                      mix(GetGValue(top), GetGValue(bottom)),
-                      mix(GetBValue(top), GetBValue(bottom))));
+        FillSolid(
+            dc, row,
+            RGB(mix(GetRValue(top), GetRValue(bottom)), mix(GetGValue(top), GetGValue(bottom)),
+                mix(GetBValue(top), GetBValue(bottom))));
     }
 }
 
@@ -76,8 +76,8 @@ BufferedPaint::BufferedPaint(HWND window) : window_(window) {
     screen_ = BeginPaint(window, &paint_);
     GetClientRect(window, &client_);
     memory_ = CreateCompatibleDC(screen_);
-    bitmap_ = CreateCompatibleBitmap(screen_, std::max(1L, client_.right),
-                                     std::max(1L, client_.bottom));
+    bitmap_ =
+        CreateCompatibleBitmap(screen_, std::max(1L, client_.right), std::max(1L, client_.bottom));
     previous_ = SelectObject(memory_, bitmap_);
 }
 

@@ -22,7 +22,7 @@ inline constexpr int kToolbarHeight = 62;
 inline constexpr int kStatusHeight = 26;
 
 struct Fonts {
-    HFONT ui;              // labels, boxes
+    HFONT ui;  // labels, boxes
     HFONT uiBold;
     HFONT caption;         // under the icons
     HFONT glyph;           // the letters on the icons

@@ -44,13 +44,9 @@ void PaintBand(HWND window, bool withBrand) {
 LRESULT BandProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool host) {
     const MessageScope scope(window, message, wParam, lParam);
     switch (message) {
-        case WM_PAINT:
-            PaintBand(window, host);
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_COMMAND:
-            return SendMessageA(GetParent(window), message, wParam, lParam);
+        case WM_PAINT: PaintBand(window, host); return 0;
+        case WM_ERASEBKGND: return 1;
+        case WM_COMMAND: return SendMessageA(GetParent(window), message, wParam, lParam);
         case WM_SIZE:
             if (host) {
                 const HWND bar = GetWindow(window, GW_CHILD);
@@ -60,8 +56,7 @@ LRESULT BandProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool h
                 InvalidateRect(window, nullptr, FALSE);
             }
             return 0;
-        default:
-            return DefWindowProcA(window, message, wParam, lParam);
+        default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 

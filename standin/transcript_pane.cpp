@@ -76,9 +76,9 @@ Line MakeLine(std::string_view speaker, std::string_view bytes) {
     }
     const std::vector<MarkupSegment> segments = ParseFontMarkup(bytes);
     for (const MarkupSegment& segment : segments) {
-        const COLORREF colour = segment.colour ? RGB(segment.colour->red, segment.colour->green,
-                                                     segment.colour->blue)
-                                               : kDefaultText;
+        const COLORREF colour =
+            segment.colour ? RGB(segment.colour->red, segment.colour->green, segment.colour->blue)
+                           : kDefaultText;
         line.runs.push_back({AnsiToWide(segment.text), colour, false});
     }
     line.plain += VisibleText(segments);
@@ -237,28 +237,20 @@ LRESULT CALLBACK TranscriptProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_SETTEXT:
             OnSetText(window, *state, reinterpret_cast<const char*>(lParam));
             return TRUE;
-        case WM_GETTEXT:
-            return OnGetText(*state, wParam, reinterpret_cast<char*>(lParam));
-        case WM_GETTEXTLENGTH:
-            return static_cast<LRESULT>(PlainText(*state).size());
-        case WM_PAINT:
-            OnPaint(window, *state);
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
+        case WM_GETTEXT: return OnGetText(*state, wParam, reinterpret_cast<char*>(lParam));
+        case WM_GETTEXTLENGTH: return static_cast<LRESULT>(PlainText(*state).size());
+        case WM_PAINT: OnPaint(window, *state); return 0;
+        case WM_ERASEBKGND: return 1;
         case WM_SIZE:
             Rewrap(window, *state);
             ScrollToEnd(window, *state);
             return 0;
-        case WM_VSCROLL:
-            OnVScroll(window, *state, LOWORD(wParam));
-            return 0;
+        case WM_VSCROLL: OnVScroll(window, *state, LOWORD(wParam)); return 0;
         case WM_MOUSEWHEEL:
             ScrollTo(window, *state,
                      state->firstRow - 3 * GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA);
             return 0;
-        default:
-            return DefWindowProcA(window, message, wParam, lParam);
+        default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
@@ -275,11 +267,11 @@ void RegisterTranscriptClass(HINSTANCE instance) {
 }
 
 HWND CreateTranscript(HWND parent, int id, const RECT& rect, std::string role) {
-    const HWND pane = CreateWindowExA(
-        WS_EX_CLIENTEDGE, quillow::client::kTranscript.data(), "",
-        WS_CHILD | WS_VISIBLE | WS_VSCROLL, rect.left, rect.top, rect.right - rect.left,
-        rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-        GetModuleHandleA(nullptr), nullptr);
+    const HWND pane = CreateWindowExA(WS_EX_CLIENTEDGE, quillow::client::kTranscript.data(), "",
+                                      WS_CHILD | WS_VISIBLE | WS_VSCROLL, rect.left, rect.top,
+                                      rect.right - rect.left, rect.bottom - rect.top, parent,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                      GetModuleHandleA(nullptr), nullptr);
     SetRole(pane, std::move(role));
     return pane;
 }

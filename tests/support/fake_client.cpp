@@ -48,8 +48,8 @@ WindowHandle FakeClient::AddDocument(const std::vector<std::string>& childClasse
 
 FakeClient::InstantMessageWindow FakeClient::AddInstantMessageWindow(int icons) {
     InstantMessageWindow im{};
-    im.window = tree_.Add(area_, std::string(client::kDocument),
-                          std::string(client::kInstantMessageTitle));
+    im.window =
+        tree_.Add(area_, std::string(client::kDocument), std::string(client::kInstantMessageTitle));
     im.recipient = tree_.Add(im.window, std::string(client::kEdit));
     im.message = tree_.Add(im.window, std::string(client::kRichInput));
     for (int i = 1; i <= icons; ++i) {

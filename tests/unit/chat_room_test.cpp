@@ -39,10 +39,9 @@ class DecoyTest : public ChatRoomTest, public ::testing::WithParamInterface<std:
 
 TEST_P(DecoyTest, DocumentLackingOneControlIsSkipped) {
     FakeClient client(tree);
-    std::vector<std::string> classes = {std::string(client::kTranscript),
-                                        std::string(client::kRichInput),
-                                        std::string(client::kComboBox),
-                                        std::string(client::kIcon), std::string(client::kLabel)};
+    std::vector<std::string> classes = {
+        std::string(client::kTranscript), std::string(client::kRichInput),
+        std::string(client::kComboBox), std::string(client::kIcon), std::string(client::kLabel)};
     std::erase(classes, std::string(GetParam()));
     const WindowHandle decoy = client.AddDocument(classes);
     const FakeClient::Room room = client.AddRoom();
@@ -151,9 +150,8 @@ TEST_F(ChatRoomTest, DraftIsNotPutBackWhileTheBoxStillHoldsTheLine) {
     // A box that does not take lines on Enter: restoring the draft there would put it in
     // the line's place.
     FakeClient client(tree);
-    const WindowHandle room =
-        client.AddDocument({"RICHCNTLREADONLY", "RICHCNTL", "_AOL_Combobox", "_AOL_Icon",
-                            "_AOL_Static"});
+    const WindowHandle room = client.AddDocument(
+        {"RICHCNTLREADONLY", "RICHCNTL", "_AOL_Combobox", "_AOL_Icon", "_AOL_Static"});
     const WindowHandle input = tree.FindWindowExA(room, 0, client::kRichInput);
     tree.SetTextUtf8(input, "draft");
 

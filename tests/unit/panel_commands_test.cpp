@@ -81,7 +81,11 @@ TEST_F(PanelCommandsTest, TwoLineScriptsWaitBetweenTheirLines) {
     panel.reason = reason;
     const std::vector<std::pair<std::function<void()>, std::vector<std::string>>> scripts = {
         {[&] { commands.Form_Load(); }, {"Quillow By: Torvik.Zennoq03", "Taking idlers"}},
-        {[&] { bool cancel = false; commands.Form_Unload(cancel); }, {" Quillow. ", "Unloaded"}},
+        {[&] {
+             bool cancel = false;
+             commands.Form_Unload(cancel);
+         },
+         {" Quillow. ", "Unloaded"}},
         {[&] { commands.Timer1_Timer(); }, {"brumo.velt idl'n", "(re:  " + reason + ")"}},
         {[&] { commands.Command1_Click(); }, {"i went idle", "i am idl'n cause " + reason + " "}},
         {[&] { commands.Command8_Click(); }, {"SN:Palvo Torvik", "SN:Zennoq03"}},

@@ -8,9 +8,9 @@ namespace quillow {
 namespace {
 
 const std::string_view kFixedLines[] = {
-    lines::kGreeting, lines::kMotto,    lines::kFarewell, lines::kUnloaded,
-    lines::kIdleTick, lines::kWentIdle, lines::kCameBack, lines::kImsOn,
-    lines::kImsOff,   lines::kExit,     lines::kCredit,   lines::kContactTorvik,
+    lines::kGreeting,      lines::kMotto,    lines::kFarewell, lines::kUnloaded,
+    lines::kIdleTick,      lines::kWentIdle, lines::kCameBack, lines::kImsOn,
+    lines::kImsOff,        lines::kExit,     lines::kCredit,   lines::kContactTorvik,
     lines::kContactZennoq,
 };
 

@@ -29,9 +29,7 @@ constexpr unsigned kWmChar = 0x0102;
 constexpr unsigned kWmLButtonDown = 0x0201;
 constexpr unsigned kWmKeyUp = 0x0101;
 
-std::string TestName() {
-    return ::testing::UnitTest::GetInstance()->current_test_info()->name();
-}
+std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
 
 // The messages a window received, leaving out reads of its text.
 std::vector<RecordEntry> ChangesTo(const std::vector<RecordEntry>& record, std::string_view role) {
@@ -101,8 +99,8 @@ TEST_F(AutomationEndToEnd, InputBoxIsFoundWhereverItStandsInTheRoom) {
 
 TEST_F(AutomationEndToEnd, UnsentDraftSurvivesAPostedLine) {
     StandinClient client = StandinClient::Start(TestName());
-    const HWND room = e2e::FindChild(e2e::FindChild(client.MainWindow(), L"MDIClient"),
-                                     L"AOL Child");
+    const HWND room =
+        e2e::FindChild(e2e::FindChild(client.MainWindow(), L"MDIClient"), L"AOL Child");
     const HWND input = e2e::FindChild(room, L"RICHCNTL");
     ASSERT_TRUE(e2e::SetText(input, L"half a sentence, café"));
 
@@ -147,8 +145,7 @@ TEST_F(AutomationEndToEnd, InstantMessageGoesThroughTheFifthAndTenthIcons) {
 
 TEST_F(AutomationEndToEnd, TooFewToolbarIconsPressNothing) {
     for (const char* icons : {"3", "4"}) {
-        StandinClient client =
-            StandinClient::Start(TestName() + icons, {"--toolbar-icons", icons});
+        StandinClient client = StandinClient::Start(TestName() + icons, {"--toolbar-icons", icons});
         SendInstantMessage(ops, loop, "$IM_off", "bye");
         const std::vector<RecordEntry> record = client.Record();
         EXPECT_FALSE(AnyMessageTo(record, "toolbar.icon")) << icons << " icons";

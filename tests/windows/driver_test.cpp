@@ -74,8 +74,8 @@ TEST_F(Driver, TabMovesTheFocusToTheNextControl) {
     EXPECT_TRUE(PressTab(window));
     EXPECT_TRUE(WaitUntil([&] { return FocusedControl(window) == done; }, 5s));
     EXPECT_TRUE(PressTab(window));
-    EXPECT_TRUE(WaitUntil([&] { return FocusedControl(window) == FindControl(window, kNoteBox); },
-                          5s));
+    EXPECT_TRUE(
+        WaitUntil([&] { return FocusedControl(window) == FindControl(window, kNoteBox); }, 5s));
 }
 
 TEST_F(Driver, ClosingTheWindowEndsTheProgram) {

@@ -51,16 +51,16 @@ const std::string kMotto = InWindows1252(
     "<font color=#0000ff> ‹v-");
 const std::string kFarewell = InWindows1252(
     "<font color=#0000ff> -v› <font color=#000000> Quillow. <font color=#0000ff> ‹v-");
-const std::string kUnloaded = InWindows1252(
-    "<font color=#0000ff>-v› <font color=#000000>Unloaded<font color=#0000ff> ‹v-");
+const std::string kUnloaded =
+    InWindows1252("<font color=#0000ff>-v› <font color=#000000>Unloaded<font color=#0000ff> ‹v-");
 const std::string kWentIdle = InWindows1252(
     "<font color=#0000ff>-v› <font color=#000000> i went idle <font color=#0000ff> ‹v-");
 const std::string kCameBack = InWindows1252(
     "<font color=#0000ff>-v› <font color=#000000> i came back <font color=#0000ff> ‹v-");
-const std::string kImsOn = InWindows1252(
-    "<font color=#0000ff>-v› <font color=#000000> ims on <font color=#0000ff> ‹v-");
-const std::string kImsOff = InWindows1252(
-    "<font color=#0000ff>-v› <font color=#000000> ims off <font color=#0000ff> ‹v-");
+const std::string kImsOn =
+    InWindows1252("<font color=#0000ff>-v› <font color=#000000> ims on <font color=#0000ff> ‹v-");
+const std::string kImsOff =
+    InWindows1252("<font color=#0000ff>-v› <font color=#000000> ims off <font color=#0000ff> ‹v-");
 const std::string kExitLine = InWindows1252(
     "<font color=#0000ff> -v› <font color=#000000>Using Quillow By: Torvik.Zennoq03 un-loaded"
     "<font color=#0000ff> ‹v-");
@@ -80,9 +80,7 @@ std::string IdleCause(std::string_view reason) {
            std::string(reason) + InWindows1252(" <font color=#0000ff> ‹v-");
 }
 
-std::string TestName() {
-    return ::testing::UnitTest::GetInstance()->current_test_info()->name();
-}
+std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
 
 // Seconds on the clock the stand-in client stamps its record with.
 double Now() {
@@ -299,9 +297,8 @@ TEST_F(PanelEndToEnd, ConDuringTheWaitOfStartPostsBetweenStartsLines) {
     Click(kStart);
     Click(kCon);
     const std::vector<RecordEntry> lines = RoomLines(6);
-    EXPECT_EQ(Texts(lines), (std::vector<std::string>{kGreeting, kMotto, kWentIdle,
-                                                      kContactTorvik, kContactZennoq,
-                                                      IdleCause("lunch")}));
+    EXPECT_EQ(Texts(lines), (std::vector<std::string>{kGreeting, kMotto, kWentIdle, kContactTorvik,
+                                                      kContactZennoq, IdleCause("lunch")}));
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_GE(lines[4].seconds - lines[3].seconds, kLineGap);
     EXPECT_LT(lines[5].seconds - lines[4].seconds, 0.5) << "Start waited again";

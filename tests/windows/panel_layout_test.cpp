@@ -216,9 +216,9 @@ TEST_F(PanelLayout, EveryControlUsesArialAtNinePixels) {
 TEST_F(PanelLayout, ReasonBoxIsLightBlueOnWhite) {
     const HWND text1 = Control(kText1);
     Canvas canvas(8, 8);
-    const auto brush = reinterpret_cast<HBRUSH>(
-        SendMessageW(window, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(canvas.dc()),
-                     reinterpret_cast<LPARAM>(text1)));
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(window, WM_CTLCOLOREDIT,
+                                                             reinterpret_cast<WPARAM>(canvas.dc()),
+                                                             reinterpret_cast<LPARAM>(text1)));
     EXPECT_EQ(GetTextColor(canvas.dc()), 0x00FF8080u);
     EXPECT_EQ(GetBkColor(canvas.dc()), 0x00FFFFFFu);
     ASSERT_NE(brush, nullptr);
@@ -306,9 +306,9 @@ TEST_F(PanelLayout, PictureFillsTheClientAreaUnstretched) {
     SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.dc()), PRF_CLIENT);
 
     // The picture as it is built into the program, to compare pixel for pixel.
-    const auto picture = static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(QUILLOW_IDB_BACKGROUND),
-                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    const auto picture = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
+                                                         MAKEINTRESOURCEW(QUILLOW_IDB_BACKGROUND),
+                                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     ASSERT_NE(picture, nullptr);
     BITMAP info{};
     GetObjectW(picture, sizeof info, &info);
@@ -319,7 +319,11 @@ TEST_F(PanelLayout, PictureFillsTheClientAreaUnstretched) {
     const HGDIOBJ previous = SelectObject(source, picture);
 
     // Away from the controls, and the far corner of the client area.
-    const std::array<POINT, 6> points{{{5, 40}, {150, 100}, {60, 200}, {300, 30}, {200, 180},
+    const std::array<POINT, 6> points{{{5, 40},
+                                       {150, 100},
+                                       {60, 200},
+                                       {300, 30},
+                                       {200, 180},
                                        {client.right - 1, client.bottom - 1}}};
     int unlikeTheDefault = 0;
     for (const POINT& point : points) {

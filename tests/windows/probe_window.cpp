@@ -35,11 +35,8 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
                 PostQuitMessage(static_cast<int>(std::wcstol(number, nullptr, 10)));
             }
             return 0;
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
-        default:
-            return DefWindowProcW(window, message, wParam, lParam);
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+        default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
@@ -62,8 +59,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     windowClass.lpszClassName = L"Quillow Probe";
     RegisterClassW(&windowClass);
     const HWND window =
-        CreateWindowExW(0, L"Quillow Probe", ArgumentsInBrackets().c_str(), WS_OVERLAPPEDWINDOW,
-                        40, 40, 240, 150, nullptr, nullptr, instance, nullptr);
+        CreateWindowExW(0, L"Quillow Probe", ArgumentsInBrackets().c_str(), WS_OVERLAPPEDWINDOW, 40,
+                        40, 240, 150, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) return 2;
     ShowWindow(window, SW_SHOW);
     SetFocus(GetDlgItem(window, kNumberBox));

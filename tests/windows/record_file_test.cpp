@@ -78,7 +78,8 @@ TEST(RecordFile, LeavesOutALastLineStillBeingWritten) {
 }
 
 TEST(RecordFile, AcceptsWindowsLineEnds) {
-    const auto entries = ParseRecord("evt\t1.000000\tquit\t\t\r\nevt\t2.000000\tline\tLobby\t41\r\n");
+    const auto entries =
+        ParseRecord("evt\t1.000000\tquit\t\t\r\nevt\t2.000000\tline\tLobby\t41\r\n");
 
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[1].bytes, "A");

@@ -27,9 +27,8 @@ WindowHandle ToHandle(HWND window) {
 std::wstring Wide(std::string_view utf8) {
     if (utf8.empty()) return {};
     const int size = static_cast<int>(utf8.size());
-    std::wstring wide(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size,
-                                                              nullptr, 0)),
-                      L'\0');
+    std::wstring wide(
+        static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0)), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), static_cast<int>(wide.size()));
     return wide;
 }
@@ -57,10 +56,8 @@ bool IsRecorded(UINT message) {
         case WM_SETTEXT:
         case WM_KEYUP:
         case WM_CHAR:
-        case WM_LBUTTONDOWN:
-            return true;
-        default:
-            return false;
+        case WM_LBUTTONDOWN: return true;
+        default: return false;
     }
 }
 

@@ -44,8 +44,7 @@ private:
         contract::SeenMessage seen;
     };
 
-    static LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam);
+    static LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void RunWindowThread();
     // Runs `job` on the windows' thread and waits for it (bounded).

@@ -15,9 +15,8 @@ bool ClickButton(HWND button) {
 bool SetText(HWND window, std::wstring_view text, std::chrono::milliseconds timeout) {
     const std::wstring terminated(text);
     DWORD_PTR result = 0;
-    return SendMessageTimeoutW(window, WM_SETTEXT, 0,
-                               reinterpret_cast<LPARAM>(terminated.c_str()), SMTO_ABORTIFHUNG,
-                               static_cast<UINT>(timeout.count()), &result) != 0;
+    return SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated.c_str()),
+                               SMTO_ABORTIFHUNG, static_cast<UINT>(timeout.count()), &result) != 0;
 }
 
 std::optional<std::wstring> ReadText(HWND window, std::chrono::milliseconds timeout) {

@@ -49,8 +49,8 @@ Process Process::Start(const std::filesystem::path& program,
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(program.wstring().c_str(), line.data(), nullptr, nullptr, FALSE, 0,
-                        nullptr, nullptr, &startup, &started)) {
+    if (!CreateProcessW(program.wstring().c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &started)) {
         throw std::runtime_error("could not start " + program.string() + ": error " +
                                  std::to_string(GetLastError()));
     }

@@ -118,8 +118,7 @@ std::vector<RecordEntry> MessagesTo(const std::vector<RecordEntry>& entries,
     return found;
 }
 
-std::vector<RecordEntry> EventsOf(const std::vector<RecordEntry>& entries,
-                                  std::string_view what) {
+std::vector<RecordEntry> EventsOf(const std::vector<RecordEntry>& entries, std::string_view what) {
     std::vector<RecordEntry> found;
     for (const RecordEntry& entry : entries) {
         if (entry.kind == RecordEntry::Kind::Event && entry.what == what) found.push_back(entry);

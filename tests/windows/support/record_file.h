@@ -45,9 +45,7 @@ std::vector<RecordEntry> ReadRecordFile(const std::filesystem::path& path);
 std::optional<std::string> DecodeHex(std::string_view hex);
 
 // The messages that reached the window of the role, and the events of one kind.
-std::vector<RecordEntry> MessagesTo(const std::vector<RecordEntry>& entries,
-                                    std::string_view role);
-std::vector<RecordEntry> EventsOf(const std::vector<RecordEntry>& entries,
-                                  std::string_view what);
+std::vector<RecordEntry> MessagesTo(const std::vector<RecordEntry>& entries, std::string_view role);
+std::vector<RecordEntry> EventsOf(const std::vector<RecordEntry>& entries, std::string_view what);
 
 }  // namespace quillow::e2e

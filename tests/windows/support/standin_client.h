@@ -27,14 +27,14 @@ public:
     std::vector<RecordEntry> Record() const { return ReadRecordFile(record_); }
     // The events of one kind once there are at least `count` of them, or those there are when
     // the time is up.
-    std::vector<RecordEntry> WaitForEvents(std::string_view what, size_t count,
-                                           std::chrono::milliseconds timeout =
-                                               std::chrono::seconds(10)) const;
+    std::vector<RecordEntry> WaitForEvents(
+        std::string_view what, size_t count,
+        std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
     // The bytes of every line a room took, in order.
     std::vector<std::string> Lines(std::string_view room = "room1") const;
-    std::vector<std::string> WaitForLines(size_t count, std::string_view room = "room1",
-                                          std::chrono::milliseconds timeout =
-                                              std::chrono::seconds(10)) const;
+    std::vector<std::string> WaitForLines(
+        size_t count, std::string_view room = "room1",
+        std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
 
 private:
     StandinClient(Process process, std::filesystem::path record)
