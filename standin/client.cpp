@@ -40,6 +40,14 @@ std::string ScreenNameKey(std::string_view name) {
     return key;
 }
 
+// A plain document has a box, icons and a label, but neither a transcript nor a drop-down.
+RoomParts PlainDocumentParts() {
+    RoomParts parts;
+    parts.transcript = false;
+    parts.comboBox = false;
+    return parts;
+}
+
 // The decoy of a given number lacks one of the four controls a room is known by, in turn.
 RoomParts DecoyParts(int number) {
     RoomParts parts;
@@ -148,9 +156,11 @@ void Client::LayoutFrame(int width, int height) {
     }
 }
 
-// Decoys first, then the rooms, then an instant-message window if one is asked for, which
-// goes to the front; the first room ends up active with the focus in its input box.
+// Plain documents first, then decoys, then the rooms, then an instant-message window if one
+// is asked for, which goes to the front; the first room ends up active with the focus in its
+// input box.
 void Client::OpenStartingDocuments() {
+    for (int i = 1; i <= options_.documents; ++i) OpenPlainDocument(i);
     for (int i = 1; i <= options_.decoys; ++i) OpenDecoy(i);
     for (int i = 0; i < options_.rooms; ++i) {
         const std::string title = i == 0 ? "Lobby" : "Lobby " + std::to_string(i + 1);
@@ -171,6 +181,15 @@ ChatRoom& Client::OpenRoom(std::size_t at, const char* title, const RECT& rect) 
     documents_.insert(documents_.begin() + static_cast<std::ptrdiff_t>(at), std::move(room));
     opened.Open(area_, title, rect, options_.hangInput);
     return opened;
+}
+
+void Client::OpenPlainDocument(int number) {
+    auto document = std::make_unique<ChatRoom>(*this, "doc" + std::to_string(number),
+                                               PlainDocumentParts(), false);
+    ChatRoom& opened = *document;
+    documents_.push_back(std::move(document));
+    const std::string title = "Document " + std::to_string(number);
+    opened.Open(area_, title.c_str(), DecoyRect((number - 1) % 20), false);
 }
 
 void Client::OpenDecoy(int number) {

@@ -2,9 +2,9 @@
 // multiple-document area ("MDIClient") and status strip, and the document windows in it.
 //
 // The area lists its document windows in a fixed order, whatever gets activated: open
-// instant-message windows first (newest first), then the decoys, then the chat rooms in the
-// order they were opened. Activating a document makes the system raise it to the top, so the
-// order is put back each time.
+// instant-message windows first (newest first), then the plain documents, then the decoys,
+// then the chat rooms in the order they were opened. Activating a document makes the system
+// raise it to the top, so the order is put back each time.
 #pragma once
 
 #include <memory>
@@ -46,6 +46,7 @@ private:
     void LayoutFrame(int width, int height);
     void OpenStartingDocuments();
     ChatRoom& OpenRoom(std::size_t at, const char* title, const RECT& rect);
+    void OpenPlainDocument(int number);
     void OpenDecoy(int number);
     void OpenInstantMessageWindow(std::string_view recipient, std::string_view draft);
     void ScheduleInstantMessageWindow();

@@ -12,6 +12,8 @@ constexpr std::string_view kUsage =
 Plays the chat client's window tree for Quillow. Without options: one chat room.
 
   --rooms N                  chat rooms to open, 0 to 9 (default 1): "Lobby", "Lobby 2", ...
+  --documents N              plain document windows before the decoys and rooms, with a
+                             few controls but nothing of a chat room's make-up, 0 to 200
   --decoys N                 document windows before the rooms, each lacking one control of
                              a chat room (transcript, drop-down, icon, label in turn), 0 to 20
   --transcript-after-input   put each room's input box before its transcript pane
@@ -108,11 +110,11 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             continue;
         }
 
-        const bool known = name == "--rooms" || name == "--decoys" || name == "--toolbar-icons" ||
-                           name == "--im-icons" || name == "--im-open" ||
-                           name == "--im-delay-ms" || name == "--swap-room-after-lines" ||
-                           name == "--quit-after-lines" || name == "--pos" || name == "--size" ||
-                           name == "--record";
+        const bool known = name == "--rooms" || name == "--documents" || name == "--decoys" ||
+                           name == "--toolbar-icons" || name == "--im-icons" ||
+                           name == "--im-open" || name == "--im-delay-ms" ||
+                           name == "--swap-room-after-lines" || name == "--quit-after-lines" ||
+                           name == "--pos" || name == "--size" || name == "--record";
         if (!known) {
             result.error = Problem(name, "unknown option");
             return result;
@@ -127,6 +129,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
         int number = 0;
         if (name == "--rooms") {
             good = ParseInt(*value, 0, 9, o.rooms);
+        } else if (name == "--documents") {
+            good = ParseInt(*value, 0, 200, o.documents);
         } else if (name == "--decoys") {
             good = ParseInt(*value, 0, 20, o.decoys);
         } else if (name == "--toolbar-icons") {

@@ -20,6 +20,7 @@ struct Extent {
 
 struct Options {
     int rooms = 1;
+    int documents = 0;
     int decoys = 0;
     bool transcriptAfterInput = false;
     int toolbarIcons = 8;

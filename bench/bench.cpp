@@ -1,0 +1,411 @@
+// The benchmark of the running program: quillow.exe beside the stand-in chat client, the way a
+// user runs it, with every figure taken over several runs and given as its median and worst.
+//
+//     quillow_bench [--runs N] [--lines N] [--results FILE]
+//
+// Prints one table (and writes it to FILE). Figures only: nothing here passes or fails, and a
+// run that cannot take a figure says so and exits non-zero.
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "automation/chat_room.h"
+#include "automation/win32_window_ops.h"
+#include "bench/observe.h"
+#include "bench/running_client.h"
+#include "panel/status_lines.h"
+#include "tests/windows/support/find_window.h"
+#include "tests/windows/support/running_panel.h"
+#include "tests/windows/support/standin_client.h"
+
+namespace quillow::bench {
+namespace {
+
+using namespace std::chrono_literals;
+using e2e::CounterSeconds;
+using e2e::InWindows1252;
+using e2e::RecordEntry;
+using e2e::RunningPanel;
+
+constexpr int kWaitingCommands = 10;    // "Con" clicks in the CPU figure
+constexpr int kResponsesPerRun = 3;     // "Start" + "Adv" pairs per run
+constexpr double kClickIntoWait = 0.3;  // how far into the wait of "Start" "Adv" is clicked
+constexpr auto kLineBound = 10s;        // far longer than any line takes: only a broken run waits
+constexpr auto kBetweenLines = 20ms;    // between the lines whose cost is taken
+const std::vector<int> kDocumentCounts = {0, 10, 100};
+
+// Values of one figure over all runs.
+class Samples {
+public:
+    void Add(double value) { values_.push_back(value); }
+    bool Empty() const { return values_.empty(); }
+    std::size_t Count() const { return values_.size(); }
+    double Median() const {
+        std::vector<double> sorted = values_;
+        std::sort(sorted.begin(), sorted.end());
+        const std::size_t n = sorted.size();
+        return n % 2 == 1 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+    }
+    double Max() const { return *std::max_element(values_.begin(), values_.end()); }
+    double Min() const { return *std::min_element(values_.begin(), values_.end()); }
+
+private:
+    std::vector<double> values_;
+};
+
+struct Figures {
+    Samples panelCpu, panelServer;      // percent of wall time, over the "Con" clicks
+    Samples restCpu, restServer;        // percent, the panel left alone as long
+    Samples spinCpu, spinServer;        // percent, a spinning wait as long
+    Samples response;                   // ms, click to the clicked command's first line
+    Samples wakeUp;                     // ms, click to the command's first message to the client
+    Samples paceCon, paceStart;         // s between the two lines
+    std::map<int, Samples> lineCost;    // µs per line, by documents before the room
+    std::map<int, Samples> findCost;    // µs per FindChatRoom alone
+    std::map<int, double> slowestLine;  // µs, the slowest single line
+    std::map<int, double> fastestLine;  // µs, the fastest single line
+    Samples startup;                    // s, program start to panel shown
+    Samples workingSet, privateBytes;   // MB, after start-up
+    Samples userObjects, gdiObjects;
+    std::string objectsHow;
+};
+
+void Say(const std::string& text) {
+    std::fprintf(stderr, "bench: %s\n", text.c_str());
+    std::fflush(stderr);
+}
+
+// CPU use over a stretch of time: the program's own threads, and Wine's server meanwhile.
+class CpuMeter {
+public:
+    explicit CpuMeter(DWORD processId)
+        : processId_(processId),
+          wallStart_(CounterSeconds()),
+          cpuStart_(ProcessCpuSeconds(processId)),
+          serverStart_(WineserverCpuSeconds()) {}
+
+    // Percentages of the wall time since construction (the server's only under Wine).
+    void Stop(Samples& program, Samples& server) const {
+        const double wall = CounterSeconds() - wallStart_;
+        program.Add(100 * (ProcessCpuSeconds(processId_) - cpuStart_) / wall);
+        const std::optional<double> serverNow = WineserverCpuSeconds();
+        if (serverStart_ && serverNow) server.Add(100 * (*serverNow - *serverStart_) / wall);
+    }
+
+private:
+    DWORD processId_;
+    double wallStart_;
+    double cpuStart_;
+    std::optional<double> serverStart_;
+};
+
+void RequireLines(RunningClient& client, std::size_t count, const char* what) {
+    if (!client.WaitForLines(count, kLineBound)) {
+        throw std::runtime_error(std::string("lines missing after ") + what);
+    }
+}
+
+void Expect(bool good, const std::string& what) {
+    if (!good) throw std::runtime_error(what);
+}
+
+// A spinning wait for `seconds`, measured as the panel is.
+void MeasureSpin(double seconds, Figures& figures) {
+    e2e::Process spinner = e2e::Process::Start(BuildTreeProgram("bench/quillow_spin_wait.exe"));
+    const HWND window =
+        e2e::WaitForTopLevelWindow({L"QuillowSpinWait", std::nullopt, spinner.Id()}, 10s);
+    Expect(window != nullptr, "the spinning wait did not start");
+    std::this_thread::sleep_for(200ms);  // well into its spinning
+    const CpuMeter meter(spinner.Id());
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+    meter.Stop(figures.spinCpu, figures.spinServer);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    if (!spinner.WaitForExit(5s)) spinner.Terminate();
+}
+
+// One run of the panel beside a client of its own: start-up, footprint, CPU while waiting
+// (and a spinning wait as long), pace, and response to clicks during a wait.
+void PanelRun(int run, Figures& figures) {
+    RunningClient client = RunningClient::Start("run" + std::to_string(run));
+    RunningPanel panel = RunningPanel::Start(BuildTreeProgram("app/quillow.exe"));
+    figures.startup.Add(panel.ShownAt() - panel.StartedAt());
+    RequireLines(client, 2, "the greetings");
+    std::this_thread::sleep_for(500ms);
+
+    const HANDLE process = panel.process().Handle();
+    if (const std::optional<Memory> memory = MemoryOf(process)) {
+        figures.workingSet.Add(static_cast<double>(memory->workingSet) / (1 << 20));
+        figures.privateBytes.Add(static_cast<double>(memory->privateBytes) / (1 << 20));
+    }
+    const GuiObjects objects = GuiObjectsOf(process, panel.process().Id());
+    figures.userObjects.Add(objects.user);
+    figures.gdiObjects.Add(objects.gdi);
+    figures.objectsHow = objects.how;
+
+    // Back-to-back waiting commands: each "Con" clicked once the previous one's second line
+    // has arrived, so the panel spends nearly all the time in its waits.
+    const std::string torvik = InWindows1252(lines::kContactTorvik);
+    const std::string zennoq = InWindows1252(lines::kContactZennoq);
+    std::size_t count = client.record().Lines().size();
+    const double waitingStart = CounterSeconds();
+    const CpuMeter meter(panel.process().Id());
+    for (int i = 0; i < kWaitingCommands; ++i) {
+        Expect(panel.Click(e2e::kConButton), "could not click Con");
+        count += 2;
+        RequireLines(client, count, "Con");
+        const std::vector<RecordEntry>& lines = client.record().Lines();
+        Expect(lines[count - 2].bytes == torvik && lines[count - 1].bytes == zennoq,
+               "Con posted other lines");
+        figures.paceCon.Add(lines[count - 1].seconds - lines[count - 2].seconds);
+    }
+    meter.Stop(figures.panelCpu, figures.panelServer);
+    const double waitingSeconds = CounterSeconds() - waitingStart;
+
+    {
+        const CpuMeter resting(panel.process().Id());
+        std::this_thread::sleep_for(std::chrono::duration<double>(waitingSeconds));
+        resting.Stop(figures.restCpu, figures.restServer);
+    }
+    MeasureSpin(waitingSeconds, figures);
+
+    // "Adv" clicked while "Start" waits between its lines.
+    const std::string wentIdle = InWindows1252(lines::kWentIdle);
+    const std::string credit = InWindows1252(lines::kCredit);
+    for (int i = 0; i < kResponsesPerRun; ++i) {
+        const double started = CounterSeconds();
+        Expect(panel.Click(e2e::kStartButton), "could not click Start");
+        std::this_thread::sleep_until(
+            std::chrono::steady_clock::now() +
+            std::chrono::duration<double>(started + kClickIntoWait - CounterSeconds()));
+        const double clicked = CounterSeconds();
+        Expect(panel.Click(e2e::kAdvButton), "could not click Adv");
+        count += 3;
+        RequireLines(client, count, "Start with Adv");
+        const std::vector<RecordEntry>& lines = client.record().Lines();
+        Expect(lines[count - 3].bytes == wentIdle && lines[count - 2].bytes == credit,
+               "Start and Adv posted other lines");
+        Expect(lines[count - 3].seconds < clicked, "Start's first line came after the click");
+        figures.response.Add(1000 * (lines[count - 2].seconds - clicked));
+        // The first thing "Adv" does is look at the room's input box.
+        for (const RecordEntry& entry : client.record().Entries()) {
+            if (entry.kind == RecordEntry::Kind::Message && entry.role == "room1.input" &&
+                entry.seconds > clicked) {
+                figures.wakeUp.Add(1000 * (entry.seconds - clicked));
+                break;
+            }
+        }
+        figures.paceStart.Add(lines[count - 1].seconds - lines[count - 3].seconds);
+    }
+
+    panel.Click(e2e::kExitButton);
+    if (!panel.process().WaitForExit(10s)) {
+        throw std::runtime_error("the panel did not end on Exit");
+    }
+}
+
+// One line's round trip: ChatSend from this process, with the room behind `documents` other
+// document windows. The lines go a little apart, as the panel's do, so that each is timed on
+// its own rather than behind the client's drawing of the one before.
+void LineCost(int documents, int runs, int linesPerRun, Figures& figures) {
+    RunningClient client = RunningClient::Start("documents" + std::to_string(documents),
+                                                {"--documents", std::to_string(documents)});
+    Win32WindowOps ops;
+    Expect(FindChatRoom(ops) != 0, "no chat room found");
+    const std::string line(lines::kCredit);
+    constexpr int kWarmUp = 10;
+    for (int i = 0; i < kWarmUp; ++i) ChatSend(ops, line);
+
+    double slowest = 0;
+    double fastest = 1e9;
+    for (int run = 0; run < runs; ++run) {
+        double total = 0;
+        for (int i = 0; i < linesPerRun; ++i) {
+            std::this_thread::sleep_for(kBetweenLines);
+            const double before = CounterSeconds();
+            ChatSend(ops, line);
+            const double took = CounterSeconds() - before;
+            total += took;
+            slowest = std::max(slowest, took);
+            fastest = std::min(fastest, took);
+        }
+        figures.lineCost[documents].Add(1e6 * total / linesPerRun);
+    }
+    // The search alone, spaced the same way. (Back to back, with a hundred documents, Wine's
+    // server answers the lookups several times slower than when they come now and then.)
+    for (int run = 0; run < runs; ++run) {
+        double total = 0;
+        for (int i = 0; i < linesPerRun; ++i) {
+            std::this_thread::sleep_for(kBetweenLines);
+            const double before = CounterSeconds();
+            Expect(FindChatRoom(ops) != 0, "the room went away");
+            total += CounterSeconds() - before;
+        }
+        figures.findCost[documents].Add(1e6 * total / linesPerRun);
+    }
+    figures.slowestLine[documents] = 1e6 * slowest;
+    figures.fastestLine[documents] = 1e6 * fastest;
+    RequireLines(client, static_cast<std::size_t>(kWarmUp + runs * linesPerRun), "ChatSend");
+    client.process().Terminate();
+}
+
+std::string Format(const char* format, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+class Table {
+public:
+    void Row(const std::string& figure, const std::string& median, const std::string& worst,
+             const std::string& note) {
+        char text[512];
+        std::snprintf(text, sizeof text, "%-44s %12s %12s   %s\n", figure.c_str(), median.c_str(),
+                      worst.c_str(), note.c_str());
+        out_ << text;
+    }
+    void Row(const std::string& figure, const Samples& samples, const char* format,
+             const std::string& note) {
+        if (samples.Empty()) {
+            Row(figure, "n/a", "n/a", note);
+            return;
+        }
+        Row(figure, Format(format, samples.Median()), Format(format, samples.Max()), note);
+    }
+    void Text(const std::string& text) { out_ << text << "\n"; }
+    std::string str() const { return out_.str(); }
+
+private:
+    std::ostringstream out_;
+};
+
+std::string Describe(const Figures& f, int runs, int linesPerRun) {
+    Table t;
+    t.Text("Quillow benchmark: " + std::to_string(runs) +
+           " runs; median and worst (the highest) of the samples");
+    t.Row("figure", "median", "worst", "target, or for scale");
+    t.Row("CPU while waiting (10 x \"Con\"): Quillow", f.panelCpu, "%.2f %%", "under 1 %");
+    t.Row("  wineserver meanwhile", f.panelServer, "%.2f %%",
+          "serves every program, the client's share too");
+    t.Row("Left alone as long: Quillow", f.restCpu, "%.2f %%", "");
+    t.Row("  wineserver meanwhile", f.restServer, "%.2f %%", "the rig's own background");
+    t.Row("A spinning wait as long: the spinner", f.spinCpu, "%.1f %%",
+          "for scale: it and wineserver share about a core");
+    t.Row("  wineserver meanwhile", f.spinServer, "%.1f %%", "");
+    t.Row("Click during a wait to its first line", f.response, "%.2f ms",
+          "worst under 20 ms (\"Adv\" 0.3 s into \"Start\")");
+    t.Row("  of which: click to its first message", f.wakeUp, "%.2f ms",
+          "the wait waking up; the rest is one line's round trip");
+    t.Row("Pace: \"Con\", first line to second", f.paceCon, "%.3f s",
+          "0.70 to 0.72 s; shortest " +
+              (f.paceCon.Empty() ? "n/a" : Format("%.3f s", f.paceCon.Min())));
+    t.Row("Pace: \"Start\", first line to second", f.paceStart, "%.3f s",
+          "0.70 to 0.72 s; shortest " +
+              (f.paceStart.Empty() ? "n/a" : Format("%.3f s", f.paceStart.Min())));
+    for (const auto& [documents, samples] : f.lineCost) {
+        t.Row("Cost of a line, room behind " + std::to_string(documents) + " documents", samples,
+              "%.0f us",
+              "ChatSend, mean of " + std::to_string(linesPerRun) + "; single lines " +
+                  Format("%.0f", f.fastestLine.at(documents)) + " to " +
+                  Format("%.0f us", f.slowestLine.at(documents)));
+    }
+    for (const auto& [documents, samples] : f.findCost) {
+        t.Row("  of which finding the room, " + std::to_string(documents) + " documents", samples,
+              "%.0f us", "FindChatRoom alone: window lookups, no messages");
+    }
+    if (f.findCost.count(0) && !f.findCost.at(0).Empty()) {
+        for (const auto& [documents, samples] : f.findCost) {
+            if (documents == 0) continue;
+            t.Row("  finding the room: added per document, " + std::to_string(documents),
+                  Format("%.1f us", (samples.Median() - f.findCost.at(0).Median()) / documents), "",
+                  "from the medians");
+        }
+    }
+    t.Row("Start-up: program start to panel shown", f.startup, "%.3f s",
+          "0.7 s of it is the wait between the greetings");
+    t.Row("Working set after start-up", f.workingSet, "%.1f MB", "");
+    t.Row("Private bytes after start-up", f.privateBytes, "%.1f MB", "");
+    t.Row("USER objects after start-up", f.userObjects, "%.0f", "counted as " + f.objectsHow);
+    t.Row("GDI objects after start-up", f.gdiObjects, "%.0f", "");
+
+    const std::filesystem::path program = BuildTreeProgram("app/quillow.exe");
+    std::error_code error;
+    const auto size = std::filesystem::file_size(program, error);
+    t.Row("Executable size", error ? "n/a" : Format("%.0f KB", static_cast<double>(size) / 1024),
+          "", error ? "" : std::to_string(size) + " bytes");
+    std::string dlls;
+    bool systemOnly = true;
+    for (const std::string& dll : ImportedDlls(program)) {
+        dlls += (dlls.empty() ? "" : " ") + dll;
+        systemOnly = systemOnly && IsSystemDll(dll);
+    }
+    t.Row("Imported DLLs", systemOnly ? "system only" : "NOT only system", "", dlls);
+    return t.str();
+}
+
+int Main(int argc, char** argv) {
+    int runs = 5;
+    int linesPerRun = 200;
+    std::string results;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--runs" && i + 1 < argc) {
+            runs = std::max(1, std::atoi(argv[++i]));
+        } else if (arg == "--lines" && i + 1 < argc) {
+            linesPerRun = std::max(1, std::atoi(argv[++i]));
+        } else if (arg == "--results" && i + 1 < argc) {
+            results = argv[++i];
+        } else {
+            std::fprintf(stderr, "usage: quillow_bench [--runs N] [--lines N] [--results FILE]\n");
+            return 2;
+        }
+    }
+    if (e2e::FindTopLevelWindow({L"AOL Frame25", std::nullopt, 0}) != nullptr ||
+        e2e::FindTopLevelWindow({L"QuillowPanel", std::nullopt, 0}) != nullptr) {
+        std::fprintf(stderr, "bench: a client or a panel is already running; stop it first\n");
+        return 1;
+    }
+
+    Figures figures;
+    try {
+        for (int run = 1; run <= runs; ++run) {
+            Say("run " + std::to_string(run) + " of " + std::to_string(runs) +
+                ": start-up, footprint, waiting, response, pace");
+            PanelRun(run, figures);
+        }
+        for (const int documents : kDocumentCounts) {
+            Say("cost of a line behind " + std::to_string(documents) + " documents");
+            LineCost(documents, runs, linesPerRun, figures);
+        }
+    } catch (const std::exception& problem) {
+        std::fprintf(stderr, "bench: FAILED: %s\n", problem.what());
+        return 1;
+    }
+
+    const std::string table = Describe(figures, runs, linesPerRun);
+    std::fputs(table.c_str(), stdout);
+    std::fflush(stdout);
+    if (!results.empty()) {
+        std::ofstream file(results, std::ios::binary);
+        file << table;
+        if (!file) {
+            std::fprintf(stderr, "bench: could not write %s\n", results.c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+}  // namespace quillow::bench
+
+int main(int argc, char** argv) { return quillow::bench::Main(argc, argv); }

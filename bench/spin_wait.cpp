@@ -1,0 +1,44 @@
+// A wait that spins: a window whose thread polls its message queue (PeekMessage) without
+// ever sleeping, the way a wait built on "handle pending events, check the clock, repeat"
+// does. The benchmark runs it beside Quillow to show, measured the same way, what such a wait
+// costs. It spins until its window is closed, or for at most five minutes.
+#include <windows.h>
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"QuillowSpinWait";
+constexpr ULONGLONG kLongestMs = 5 * 60 * 1000;
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = kClassName;
+    if (RegisterClassW(&windowClass) == 0) return 1;
+    // Never shown: only its thread's queue matters.
+    if (CreateWindowW(kClassName, L"spin wait", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                      nullptr, instance, nullptr) == nullptr) {
+        return 1;
+    }
+
+    const ULONGLONG end = GetTickCount64() + kLongestMs;
+    while (GetTickCount64() < end) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) return 0;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,378 @@
+// Quillow beside a client that misbehaves, with reasons nobody would type on purpose, and under
+// a storm of clicks: the panel never crashes or freezes, and what reaches the client is exactly
+// what should, in order. Each test starts its own panel and client.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "panel/status_lines.h"
+#include "panel/win32_event_loop.h"
+#include "tests/windows/support/build_tree.h"
+#include "tests/windows/support/record_file.h"
+#include "tests/windows/support/running_panel.h"
+#include "tests/windows/support/standin_client.h"
+#include "tests/windows/support/wait_until.h"
+
+namespace quillow::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr unsigned kWmSetText = 0x000C;
+constexpr unsigned kWmKeyUp = 0x0101;
+
+// Far above anything that works takes under Wine; only a broken run waits so long.
+constexpr auto kBound = 15s;
+// A panel that answers at all answers a sent message within this, even while one of its
+// commands is held up by a hung client (one timeout is 5 s).
+constexpr auto kAnswerBound = 6s;
+// Long enough for a command's 0.7 s or 1 s wait to have passed.
+constexpr auto kPastAWait = 2s;
+
+// Lines as the room receives them, in Windows-1252.
+const std::string kCredit = InWindows1252(lines::kCredit);
+const std::string kCameBack = InWindows1252(lines::kCameBack);
+const std::string kWentIdle = InWindows1252(lines::kWentIdle);
+const std::string kImsOn = InWindows1252(lines::kImsOn);
+const std::string kImsOff = InWindows1252(lines::kImsOff);
+const std::string kContactTorvik = InWindows1252(lines::kContactTorvik);
+const std::string kContactZennoq = InWindows1252(lines::kContactZennoq);
+
+// The reason line of "Start" around reason bytes already in Windows-1252.
+std::string IdleCause(std::string_view reason) {
+    return InWindows1252(lines::kIdleCauseBefore) + std::string(reason) +
+           InWindows1252(lines::kIdleCauseAfter);
+}
+
+bool IsIdleCause(const std::string& line) {
+    const std::string before = InWindows1252(lines::kIdleCauseBefore);
+    return line.starts_with(before);
+}
+
+// The once-a-minute lines, which may come at any time; the tests are shorter than a minute,
+// but a slow machine should not make them fail.
+bool IsTimerLine(const std::string& line) {
+    return line == InWindows1252(lines::kIdleTick) ||
+           line.starts_with(InWindows1252(lines::kReBefore));
+}
+
+std::string TestName() {
+    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    for (char& c : name) {
+        if (c == '/') c = '_';
+    }
+    return name;
+}
+
+class Faults : public ::testing::Test {
+protected:
+    // Quillow first, with no client running (its greetings go nowhere), then the client: its
+    // record holds only what the test's own clicks make the panel send.
+    void StartPanelThenClient(const std::vector<std::string>& clientOptions = {}) {
+        panel_.emplace(RunningPanel::Start(PanelProgram()));
+        client_.emplace(StandinClient::Start(TestName(), clientOptions));
+    }
+
+    void Click(int button) const { ASSERT_TRUE(panel_->Click(button)) << "button " << button; }
+
+    // The lines the room took, leaving out the timer's, once there are `count` of them (or
+    // those there are when the time is up).
+    std::vector<std::string> Lines(size_t count, std::string_view room = "room1",
+                                   std::chrono::milliseconds timeout = kBound) const {
+        std::vector<std::string> lines;
+        WaitUntil(
+            [&] {
+                lines.clear();
+                for (const std::string& line : client_->Lines(room)) {
+                    if (!IsTimerLine(line)) lines.push_back(line);
+                }
+                return lines.size() >= count;
+            },
+            count == 0 ? 0ms : timeout);
+        return lines;
+    }
+
+    // The panel's program still runs, its thread answers, and it shows no window but the
+    // panel (no message box, no crash report).
+    void ExpectPanelAnswers() const {
+        ASSERT_TRUE(panel_->process().Running()) << "the panel's program has ended";
+        EXPECT_TRUE(panel_->Ping(kAnswerBound)) << "the panel does not answer";
+        EXPECT_EQ(VisibleWindowsOf(panel_->process().Id()), 1) << "a window besides the panel";
+    }
+
+    static int VisibleWindowsOf(DWORD processId) {
+        struct Count {
+            DWORD processId;
+            int windows;
+        } count{processId, 0};
+        EnumWindows(
+            [](HWND window, LPARAM context) -> BOOL {
+                auto* count = reinterpret_cast<Count*>(context);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                if (owner == count->processId && IsWindowVisible(window)) ++count->windows;
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&count));
+        return count.windows;
+    }
+
+    // Declared first so that it goes last: the panel is ended before the client.
+    std::optional<StandinClient> client_;
+    std::optional<RunningPanel> panel_;
+};
+
+// --- The client goes away, or changes, while a command waits between its lines ---
+
+struct WaitingCommand {
+    const char* name;
+    int button;
+    std::string firstLine;
+};
+
+void PrintTo(const WaitingCommand& command, std::ostream* out) { *out << command.name; }
+
+class ClientQuits : public Faults, public ::testing::WithParamInterface<WaitingCommand> {};
+
+TEST_P(ClientQuits, BetweenTheLinesOfACommandAndTheNextClientGetsTheNextLines) {
+    const WaitingCommand& command = GetParam();
+    ASSERT_NO_FATAL_FAILURE(StartPanelThenClient({"--quit-after-lines", "1"}));
+    Click(command.button);
+    ASSERT_TRUE(client_->process().WaitForExit(kBound)) << "the client did not quit";
+    EXPECT_EQ(client_->Lines("room1"), std::vector<std::string>{command.firstLine});
+
+    // The rest of the command, and commands clicked with no client at all, go nowhere and
+    // leave the panel as it was.
+    std::this_thread::sleep_for(kPastAWait);
+    ASSERT_NO_FATAL_FAILURE(ExpectPanelAnswers());
+    Click(kConButton);
+    Click(kAdvButton);
+    Click(kStartButton);
+    std::this_thread::sleep_for(kPastAWait);
+    ASSERT_NO_FATAL_FAILURE(ExpectPanelAnswers());
+
+    client_.emplace(StandinClient::Start(TestName() + "_again"));
+    Click(kStopButton);
+    EXPECT_EQ(Lines(1), std::vector<std::string>{kCameBack});
+    std::this_thread::sleep_for(kPastAWait);
+    EXPECT_EQ(Lines(0), std::vector<std::string>{kCameBack}) << "an old command's line turned up";
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, ClientQuits,
+                         ::testing::Values(WaitingCommand{"Con", kConButton, kContactTorvik},
+                                           WaitingCommand{"Start", kStartButton, kWentIdle}),
+                         [](const ::testing::TestParamInfo<WaitingCommand>& info) {
+                             return info.param.name;
+                         });
+
+TEST_F(Faults, SecondLineGoesToTheRoomThatReplacedTheFirst) {
+    ASSERT_NO_FATAL_FAILURE(StartPanelThenClient({"--swap-room-after-lines", "1"}));
+    Click(kConButton);
+    EXPECT_EQ(Lines(1, "room2"), std::vector<std::string>{kContactZennoq});
+    EXPECT_EQ(client_->Lines("room1"), std::vector<std::string>{kContactTorvik});
+}
+
+// --- The client stops answering ---
+
+// A command waiting on a client that has stopped answering gives up on that line after one
+// timeout (5 s); meanwhile the panel goes on answering, and "Exit" still ends the program.
+TEST_F(Faults, HungClientNeitherFreezesThePanelNorKeepsItFromExiting) {
+    ASSERT_NO_FATAL_FAILURE(StartPanelThenClient({"--hang-input"}));
+    const std::wstring release =
+        L"Local\\QuillowStandIn.Release." + std::to_wstring(client_->process().Id());
+    struct Release {
+        std::wstring name;
+        ~Release() {
+            if (HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, name.c_str())) {
+                SetEvent(event);
+                CloseHandle(event);
+            }
+        }
+    } releaseAtEnd{release};
+
+    Click(kConButton);
+    // The line's text has reached the input box, whose thread is now stuck in it, and the
+    // panel is waiting for its answer.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            for (const RecordEntry& entry : MessagesTo(client_->Record(), "room1.input")) {
+                if (entry.message == kWmSetText) return true;
+            }
+            return false;
+        },
+        kBound))
+        << "the line never reached the client";
+    const std::optional<std::chrono::microseconds> answer = panel_->Ping(kAnswerBound);
+    ASSERT_TRUE(answer) << "the panel stopped answering while the client hung";
+    std::cout << "answered a sent message in " << answer->count() / 1000.0
+              << " ms while waiting on the hung client\n";
+
+    Click(kExitButton);
+    EXPECT_TRUE(panel_->process().WaitForExit(kBound + kBound)) << "Exit did not end the program";
+    EXPECT_TRUE(Lines(0).empty()) << "a line got through the hung box";
+}
+
+TEST_F(Faults, InstantMessageWindowThatNeverOpensGetsNothingTyped) {
+    ASSERT_NO_FATAL_FAILURE(StartPanelThenClient({"--im-delay-ms", "600000"}));
+    Click(kImOnButton);
+    EXPECT_EQ(Lines(1), std::vector<std::string>{kImsOn});
+    Click(kImOffButton);
+    EXPECT_EQ(Lines(2), (std::vector<std::string>{kImsOn, kImsOff}));
+    std::this_thread::sleep_for(kPastAWait);
+
+    // Both asked the toolbar for a window, waited for it, and pressed nothing else.
+    const std::vector<RecordEntry> record = client_->Record();
+    size_t presses = 0;
+    for (const RecordEntry& entry : MessagesTo(record, "toolbar.icon5")) {
+        if (entry.message == kWmKeyUp) ++presses;
+    }
+    EXPECT_EQ(presses, 2u);
+    for (const RecordEntry& entry : record) {
+        EXPECT_FALSE(entry.kind == RecordEntry::Kind::Message && entry.role.starts_with("im"))
+            << "a message reached " << entry.role;
+    }
+    EXPECT_TRUE(EventsOf(record, "im").empty());
+
+    ASSERT_NO_FATAL_FAILURE(ExpectPanelAnswers());
+    Click(kAdvButton);
+    EXPECT_EQ(Lines(3), (std::vector<std::string>{kImsOn, kImsOff, kCredit}));
+}
+
+// --- Reasons ---
+
+// A reason's characters, all below 0x80, as the bytes they are in Windows-1252 too.
+std::string AsciiBytes(const std::wstring& text) {
+    std::string bytes;
+    for (const wchar_t c : text) {
+        EXPECT_LT(c, 0x80) << "not plain ASCII";
+        bytes += static_cast<char>(c);
+    }
+    return bytes;
+}
+
+// The longest reason the box takes, made of every printable ASCII character in turn.
+std::wstring LongestReason() {
+    std::wstring reason;
+    for (size_t i = 0; i < 32767; ++i) reason += static_cast<wchar_t>(L' ' + i % 95);
+    return reason;
+}
+
+TEST_F(Faults, ReasonsArriveExactlyAsTheBoxHoldsThem) {
+    ASSERT_NO_FATAL_FAILURE(StartPanelThenClient());
+    struct Reason {
+        const char* name;
+        std::wstring typed;
+        // What arrives, or nothing for "the box's text as it reads back, in ASCII".
+        std::optional<std::string> arrives;
+    };
+    const std::vector<Reason> reasons = {
+        {"empty", L"", std::string()},
+        {"markup and ampersands", L"<b>brb</b> & <font color=#ff0000>red</font> &amp; &lt;",
+         std::string("<b>brb</b> & <font color=#ff0000>red</font> &amp; &lt;")},
+        // Characters without a byte in the code page become the system's default character.
+        {"outside the code page", L"\u2192 \u65E5\u672C", std::string("? ??")},
+        {"mixed", L"caf\u00E9 \u2192 \u20AC5 \u2013 \u65E5",
+         std::string("caf\xE9 ? \x80"
+                     "5 \x96 ?")},
+        {"control characters", L"tab\there\r\nnext line\nend", std::nullopt},
+        {"the longest the box takes", LongestReason(), std::nullopt},
+    };
+
+    size_t count = 0;
+    for (const Reason& reason : reasons) {
+        SCOPED_TRACE(reason.name);
+        ASSERT_TRUE(panel_->SetReason(reason.typed));
+        const std::optional<std::wstring> held = panel_->Reason();
+        ASSERT_TRUE(held);
+        if (reason.typed.size() > 1000) {
+            std::cout << "the reason box took " << held->size() << " of " << reason.typed.size()
+                      << " characters\n";
+            EXPECT_GT(held->size(), 30000u);
+        }
+        const std::string expected = reason.arrives ? *reason.arrives : AsciiBytes(*held);
+
+        Click(kStartButton);
+        count += 2;
+        const std::vector<std::string> lines = Lines(count);
+        ASSERT_EQ(lines.size(), count);
+        EXPECT_EQ(lines[count - 2], kWentIdle);
+        EXPECT_TRUE(lines[count - 1] == IdleCause(expected))
+            << "arrived " << lines[count - 1].size()
+            << " bytes: " << lines[count - 1].substr(0, 200);
+    }
+    ASSERT_NO_FATAL_FAILURE(ExpectPanelAnswers());
+}
+
+// --- Re-entry ---
+
+// Clicks faster than the commands can finish nest each command inside the wait of the one
+// before. Past the panel's bound the clicks wait their turn in the queue instead; either way
+// every click is handled once, the first lines come in click order, and each two-line
+// command's second line follows its first.
+TEST_F(Faults, ClickStormLosesNothingAndKeepsEveryCommandsOrder) {
+    ASSERT_NO_FATAL_FAILURE(StartPanelThenClient());
+
+    // More waiting commands than the bound lets nest, spread among a hundred quick ones.
+    const int waiting = Win32EventLoop::kMaxNesting + 8;
+    const int quick = 100;
+    std::vector<int> clicks;
+    for (int w = 0, q = 0; w < waiting || q < quick;) {
+        if (q < quick) clicks.push_back(q++ % 2 == 0 ? kAdvButton : kStopButton);
+        if (q < quick) clicks.push_back(q++ % 2 == 0 ? kAdvButton : kStopButton);
+        if (w < waiting) clicks.push_back(w++ % 2 == 0 ? kConButton : kStartButton);
+    }
+    for (const int button : clicks) Click(button);
+
+    std::vector<std::string> firstLines;
+    for (const int button : clicks) {
+        firstLines.push_back(button == kAdvButton    ? kCredit
+                             : button == kStopButton ? kCameBack
+                             : button == kConButton  ? kContactTorvik
+                                                     : kWentIdle);
+    }
+    const size_t total = clicks.size() + waiting;
+    // Past the bound each waiting command has its wait to itself: allow a second for each.
+    ASSERT_EQ(Lines(total, "room1", kBound + std::chrono::seconds(waiting)).size(), total)
+        << "lines were lost";
+    std::this_thread::sleep_for(kPastAWait);
+    const std::vector<std::string> settled = Lines(0);
+    ASSERT_EQ(settled.size(), total) << "more lines than the clicks make";
+
+    std::vector<std::string> seenFirst;
+    int torvik = 0, zennoq = 0, wentIdle = 0, idleCause = 0;
+    int waitingStartedBeforeAnyEnded = 0;
+    bool anyEnded = false;
+    for (const std::string& line : settled) {
+        if (line == kContactZennoq) {
+            EXPECT_LT(zennoq++, torvik) << "a second contact line before its first";
+            anyEnded = true;
+        } else if (IsIdleCause(line)) {
+            EXPECT_LT(idleCause++, wentIdle) << "a reason line before its \"went idle\"";
+            anyEnded = true;
+        } else {
+            if (line == kContactTorvik) ++torvik;
+            if (line == kWentIdle) ++wentIdle;
+            if ((line == kContactTorvik || line == kWentIdle) && !anyEnded) {
+                ++waitingStartedBeforeAnyEnded;
+            }
+            seenFirst.push_back(line);
+        }
+    }
+    EXPECT_EQ(seenFirst, firstLines) << "first lines out of click order";
+    EXPECT_EQ(zennoq, torvik);
+    EXPECT_EQ(idleCause, wentIdle);
+    // The bound held: the outermost command and the ones nested in it, no more, had started
+    // before the innermost finished.
+    std::cout << waitingStartedBeforeAnyEnded << " waiting commands were under way at once\n";
+    EXPECT_LE(waitingStartedBeforeAnyEnded, Win32EventLoop::kMaxNesting + 1);
+    ASSERT_NO_FATAL_FAILURE(ExpectPanelAnswers());
+}
+
+}  // namespace
+}  // namespace quillow::e2e

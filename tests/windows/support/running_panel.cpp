@@ -1,0 +1,70 @@
+#include "tests/windows/support/running_panel.h"
+
+#include <stdexcept>
+
+#include "tests/windows/support/controls.h"
+#include "tests/windows/support/find_window.h"
+#include "tests/windows/support/wait_until.h"
+
+namespace quillow::e2e {
+
+double CounterSeconds() {
+    static const double frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart);
+    }();
+    LARGE_INTEGER count;
+    QueryPerformanceCounter(&count);
+    return static_cast<double>(count.QuadPart) / frequency;
+}
+
+RunningPanel RunningPanel::Start(const std::filesystem::path& program,
+                                 std::chrono::milliseconds timeout) {
+    const double startedAt = CounterSeconds();
+    Process process = Process::Start(program);
+    const WindowQuery query{L"QuillowPanel", std::nullopt, process.Id()};
+    HWND window = nullptr;
+    double shownAt = 0;
+    // Looked at often, so that the moment it is shown is known to a few milliseconds.
+    const bool shown = WaitUntil(
+        [&] {
+            if (window == nullptr) window = FindTopLevelWindow(query);
+            if (window == nullptr || !IsWindowVisible(window)) return false;
+            shownAt = CounterSeconds();
+            return true;
+        },
+        timeout, std::chrono::milliseconds(1));
+    if (!shown) {
+        throw std::runtime_error(process.Running()
+                                     ? "the panel was not shown in time"
+                                     : "the panel's program ended before it was shown");
+    }
+    return RunningPanel(std::move(process), window, startedAt, shownAt);
+}
+
+HWND RunningPanel::Control(int id) const { return FindControl(window_, id); }
+
+bool RunningPanel::Click(int number) const {
+    const HWND button = Control(number);
+    return button != nullptr && ClickButton(button);
+}
+
+bool RunningPanel::SetReason(std::wstring_view reason) const {
+    return SetText(Control(kReasonBox), reason);
+}
+
+std::optional<std::wstring> RunningPanel::Reason() const { return ReadText(Control(kReasonBox)); }
+
+std::optional<std::chrono::microseconds> RunningPanel::Ping(
+    std::chrono::milliseconds timeout) const {
+    const double start = CounterSeconds();
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+                            static_cast<UINT>(timeout.count()), &result) == 0) {
+        return std::nullopt;
+    }
+    return std::chrono::microseconds(static_cast<long long>((CounterSeconds() - start) * 1e6));
+}
+
+}  // namespace quillow::e2e

@@ -1,0 +1,73 @@
+// Quillow itself, started as a program of its own: its panel found, its controls worked the
+// way a user works them, and asked whether it still answers.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "tests/windows/support/process.h"
+
+namespace quillow::e2e {
+
+// The panel's controls by id: Command<n> has id n, the reason box Text1 has id 100.
+enum PanelControl : int {
+    kStartButton = 1,
+    kStopButton = 2,
+    kImOnButton = 3,
+    kImOffButton = 4,
+    kClearChatButton = 5,
+    kExitButton = 6,
+    kAdvButton = 7,
+    kConButton = 8,
+    kReasonBox = 100,
+};
+
+// Seconds on the performance counter: the clock the stand-in client stamps its record with.
+double CounterSeconds();
+
+class RunningPanel {
+public:
+    // Starts the program and waits until its panel is first shown, which is once its two
+    // greeting lines have been posted. Throws std::runtime_error when the panel is not shown
+    // within `timeout`.
+    static RunningPanel Start(const std::filesystem::path& program,
+                              std::chrono::milliseconds timeout = std::chrono::seconds(20));
+
+    Process& process() { return process_; }
+    const Process& process() const { return process_; }
+    HWND Window() const { return window_; }
+    HWND Control(int id) const;
+
+    // When the program was started, and when its panel was first seen shown (CounterSeconds).
+    double StartedAt() const { return startedAt_; }
+    double ShownAt() const { return shownAt_; }
+
+    // A click on Command<number>: the BN_CLICKED notification the button sends, posted to the
+    // panel. Posted clicks queue up like a person's; none is dropped while another command
+    // is still being handled.
+    bool Click(int number) const;
+
+    // The reason box's text, replaced or read (WM_SETTEXT, WM_GETTEXT).
+    bool SetReason(std::wstring_view reason) const;
+    std::optional<std::wstring> Reason() const;
+
+    // Sends the panel WM_NULL: how long the answer took, or nothing when none came within
+    // `timeout` (its thread is stuck, or the program is gone).
+    std::optional<std::chrono::microseconds> Ping(std::chrono::milliseconds timeout) const;
+
+private:
+    RunningPanel(Process process, HWND window, double startedAt, double shownAt)
+        : process_(std::move(process)), window_(window), startedAt_(startedAt), shownAt_(shownAt) {}
+
+    Process process_;
+    HWND window_ = nullptr;
+    double startedAt_ = 0;
+    double shownAt_ = 0;
+};
+
+}  // namespace quillow::e2e
