@@ -4,34 +4,13 @@
 #include <thread>
 #include <utility>
 
+#include "tests/windows/support/build_tree.h"
+
 namespace quillow::bench {
-namespace {
-
-std::filesystem::path ProgramFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    return std::filesystem::path(path).parent_path();
-}
-
-}  // namespace
 
 std::filesystem::path BuildTreeProgram(std::string_view relativePath) {
-    return (ProgramFolder() / QUILLOW_BUILD_ROOT_FROM_BENCH / relativePath).lexically_normal();
-}
-
-std::filesystem::path FreshScratchFolder(std::string_view name) {
-    const std::filesystem::path folder = ProgramFolder() / "scratch" / name;
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    return folder;
+    return (e2e::TestProgramDirectory() / QUILLOW_BUILD_ROOT_FROM_BENCH / relativePath)
+        .lexically_normal();
 }
 
 RecordTail::~RecordTail() {
@@ -74,7 +53,7 @@ std::size_t RecordTail::Update() {
 }
 
 RunningClient RunningClient::Start(std::string_view name, const std::vector<std::string>& options) {
-    const std::filesystem::path record = FreshScratchFolder(name) / "record.tsv";
+    const std::filesystem::path record = e2e::FreshScratchDirectory(name) / "record.tsv";
     std::vector<std::string> arguments = options;
     arguments.push_back("--record");
     arguments.push_back(record.string());

@@ -16,8 +16,6 @@ namespace quillow::bench {
 
 // The build tree's programs, found from the running program's own folder.
 std::filesystem::path BuildTreeProgram(std::string_view relativePath);
-// A fresh, empty folder for one measurement's files, beside the running program.
-std::filesystem::path FreshScratchFolder(std::string_view name);
 
 // A record file read a piece at a time: each Update reads only what was appended since the
 // last, through one handle kept open, so that watching the record costs next to nothing.
