@@ -15,6 +15,7 @@
 #include "tests/windows/support/find_window.h"
 #include "tests/windows/support/process.h"
 #include "tests/windows/support/record_file.h"
+#include "tests/windows/support/running_panel.h"
 #include "tests/windows/support/standin_client.h"
 #include "tests/windows/support/wait_until.h"
 
@@ -22,17 +23,6 @@ namespace quillow::e2e {
 namespace {
 
 using namespace std::chrono_literals;
-
-// The panel's controls by id.
-constexpr int kStart = 1;
-constexpr int kStop = 2;
-constexpr int kImOn = 3;
-constexpr int kImOff = 4;
-constexpr int kClearChat = 5;
-constexpr int kExit = 6;
-constexpr int kAdv = 7;
-constexpr int kCon = 8;
-constexpr int kText1 = 100;
 
 constexpr unsigned kWmSetText = 0x000C;
 constexpr unsigned kWmChar = 0x0102;
@@ -82,14 +72,6 @@ std::string IdleCause(std::string_view reason) {
 
 std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
 
-// Seconds on the clock the stand-in client stamps its record with.
-double Now() {
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 std::vector<std::string> Texts(const std::vector<RecordEntry>& lines) {
     std::vector<std::string> texts;
     for (const RecordEntry& line : lines) texts.push_back(line.bytes);
@@ -98,23 +80,12 @@ std::vector<std::string> Texts(const std::vector<RecordEntry>& lines) {
 
 class PanelEndToEnd : public ::testing::Test {
 protected:
-    // Starts the client with the options, then Quillow, and watches for the panel until it is
-    // first seen visible. With a room, also waits for the two greetings.
+    // Starts the client with the options, then Quillow, and waits until the panel is first
+    // seen visible. With a room, also waits for the two greetings.
     void Start(const std::vector<std::string>& clientOptions = {}) {
         client_.emplace(StandinClient::Start(TestName(), clientOptions));
-        startedAt_ = Now();
-        panel_.emplace(Process::Start(PanelProgram()));
-
-        const WindowQuery query{L"QuillowPanel", std::nullopt, panel_->Id()};
-        const bool shown = WaitUntil(
-            [&] {
-                if (window_ == nullptr) window_ = FindTopLevelWindow(query);
-                if (window_ == nullptr || !IsWindowVisible(window_)) return false;
-                shownAt_ = Now();
-                return true;
-            },
-            kBound, 2ms);
-        ASSERT_TRUE(shown) << "the panel was not shown";
+        panel_.emplace(RunningPanel::Start(PanelProgram(), kBound));
+        window_ = panel_->Window();
     }
 
     void StartAndAwaitGreetings() {
@@ -122,22 +93,16 @@ protected:
         ASSERT_EQ(RoomLines(2).size(), 2u) << "no greetings";
     }
 
-    HWND Control(int id) const { return FindControl(window_, id); }
+    HWND Control(int id) const { return panel_->Control(id); }
 
-    void Click(int id) const {
-        const HWND button = Control(id);
-        ASSERT_NE(button, nullptr) << "no control " << id;
-        ASSERT_TRUE(ClickButton(button));
-    }
+    void Click(int id) const { ASSERT_TRUE(panel_->Click(id)) << "no button " << id; }
 
-    void SetReason(std::wstring_view reason) const {
-        ASSERT_TRUE(SetText(Control(kText1), reason));
-    }
+    void SetReason(std::wstring_view reason) const { ASSERT_TRUE(panel_->SetReason(reason)); }
 
     // Types over the whole of the reason box, as keys queued behind whatever the panel has
     // yet to handle.
     void TypeReason(std::wstring_view reason) const {
-        const HWND box = Control(kText1);
+        const HWND box = Control(kReasonBox);
         ASSERT_TRUE(PostMessageW(box, EM_SETSEL, 0, -1));
         for (const wchar_t c : reason) ASSERT_TRUE(PostMessageW(box, WM_CHAR, c, 1));
     }
@@ -160,33 +125,32 @@ protected:
 
     // Waits for the panel's program to end; its last lines have all arrived by then.
     void ExpectProgramEnds() const {
-        EXPECT_TRUE(panel_->WaitForExit(kBound)) << "the program did not end";
+        EXPECT_TRUE(panel_->process().WaitForExit(kBound)) << "the program did not end";
     }
 
     // Declared so that the panel is ended before the client.
     std::optional<StandinClient> client_;
-    std::optional<Process> panel_;
+    std::optional<RunningPanel> panel_;
     HWND window_ = nullptr;
-    double startedAt_ = 0;
-    double shownAt_ = 0;
 };
 
 TEST_F(PanelEndToEnd, GreetingsArriveApartBeforeThePanelIsShown) {
     ASSERT_NO_FATAL_FAILURE(Start());
     const std::vector<RecordEntry> lines = RoomLines(2);
     ASSERT_EQ(Texts(lines), (std::vector<std::string>{kGreeting, kMotto}));
-    EXPECT_GT(lines[0].seconds, startedAt_);
+    EXPECT_GT(lines[0].seconds, panel_->StartedAt());
     EXPECT_GE(lines[1].seconds - lines[0].seconds, kLineGap);
-    EXPECT_LT(lines[1].seconds, shownAt_) << "the panel was visible before its greetings ended";
+    EXPECT_LT(lines[1].seconds, panel_->ShownAt())
+        << "the panel was visible before its greetings ended";
 }
 
 TEST_F(PanelEndToEnd, StopAdvAndConPostTheirLines) {
     ASSERT_NO_FATAL_FAILURE(StartAndAwaitGreetings());
-    Click(kStop);
+    Click(kStopButton);
     ASSERT_EQ(RoomLines(3).size(), 3u);
-    Click(kAdv);
+    Click(kAdvButton);
     ASSERT_EQ(RoomLines(4).size(), 4u);
-    Click(kCon);
+    Click(kConButton);
     const std::vector<RecordEntry> lines = RoomLines(6);
     EXPECT_EQ(Texts(lines), (std::vector<std::string>{kGreeting, kMotto, kCameBack, kCredit,
                                                       kContactTorvik, kContactZennoq}));
@@ -200,7 +164,7 @@ TEST_F(PanelEndToEnd, StopAdvAndConPostTheirLines) {
 TEST_F(PanelEndToEnd, StartPostsTheReasonTheBoxHoldsAfterItsWait) {
     ASSERT_NO_FATAL_FAILURE(StartAndAwaitGreetings());
     ASSERT_NO_FATAL_FAILURE(SetReason(L"tea & <b>cake</b>"));
-    Click(kStart);
+    Click(kStartButton);
     ASSERT_NO_FATAL_FAILURE(TypeReason(L" back at 5 & <i>café</i> – soon "));
     std::vector<RecordEntry> lines = RoomLines(4);
     ASSERT_EQ(lines.size(), 4u);
@@ -209,7 +173,7 @@ TEST_F(PanelEndToEnd, StartPostsTheReasonTheBoxHoldsAfterItsWait) {
     EXPECT_GE(lines[3].seconds - lines[2].seconds, kLineGap);
 
     ASSERT_NO_FATAL_FAILURE(SetReason(L""));
-    Click(kStart);
+    Click(kStartButton);
     lines = RoomLines(6);
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[4].bytes, kWentIdle);
@@ -221,7 +185,7 @@ TEST_F(PanelEndToEnd, StartPostsTheReasonTheBoxHoldsAfterItsWait) {
 
 TEST_F(PanelEndToEnd, ImOnAndImOffPostTheirLinesAndSendTheirInstantMessages) {
     ASSERT_NO_FATAL_FAILURE(StartAndAwaitGreetings());
-    Click(kImOn);
+    Click(kImOnButton);
     std::vector<RecordEntry> sent = client_->WaitForEvents("im", 1, kBound);
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].where, "$IM_on");
@@ -234,7 +198,7 @@ TEST_F(PanelEndToEnd, ImOnAndImOffPostTheirLinesAndSendTheirInstantMessages) {
     ASSERT_EQ(indicator.size(), 1u);
     EXPECT_EQ(indicator[0].where, "on");
 
-    Click(kImOff);
+    Click(kImOffButton);
     sent = client_->WaitForEvents("im", 2, kBound);
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[1].where, "$IM_off");
@@ -250,7 +214,7 @@ TEST_F(PanelEndToEnd, ImOnAndImOffPostTheirLinesAndSendTheirInstantMessages) {
 
 TEST_F(PanelEndToEnd, ImOnWithoutAChatRoomStillSendsTheInstantMessage) {
     ASSERT_NO_FATAL_FAILURE(Start({"--rooms", "0"}));
-    Click(kImOn);
+    Click(kImOnButton);
     const std::vector<RecordEntry> sent = client_->WaitForEvents("im", 1, kBound);
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].where, "$IM_on");
@@ -268,8 +232,8 @@ TEST_F(PanelEndToEnd, ClearChatEmptiesTheTranscriptAndLeavesTheInputBoxAlone) {
     ASSERT_NE(ReadText(transcript).value_or(L""), L"") << "the greetings should be shown";
     ASSERT_TRUE(SetText(input, L"half a sentence"));
 
-    const double clicked = Now();
-    Click(kClearChat);
+    const double clicked = CounterSeconds();
+    Click(kClearChatButton);
     const std::vector<RecordEntry> cleared = client_->WaitForEvents("cleared", 1, kBound);
     ASSERT_EQ(cleared.size(), 1u);
     EXPECT_EQ(cleared[0].where, "room1");
@@ -282,7 +246,7 @@ TEST_F(PanelEndToEnd, ClearChatEmptiesTheTranscriptAndLeavesTheInputBoxAlone) {
     }
 
     // Nothing was posted: the next line in the room is the next command's.
-    Click(kAdv);
+    Click(kAdvButton);
     EXPECT_EQ(Texts(RoomLines(3)), (std::vector<std::string>{kGreeting, kMotto, kCredit}));
 }
 
@@ -294,8 +258,8 @@ TEST_F(PanelEndToEnd, ClearChatEmptiesTheTranscriptAndLeavesTheInputBoxAlone) {
 TEST_F(PanelEndToEnd, ConDuringTheWaitOfStartPostsBetweenStartsLines) {
     ASSERT_NO_FATAL_FAILURE(StartAndAwaitGreetings());
     ASSERT_NO_FATAL_FAILURE(SetReason(L"lunch"));
-    Click(kStart);
-    Click(kCon);
+    Click(kStartButton);
+    Click(kConButton);
     const std::vector<RecordEntry> lines = RoomLines(6);
     EXPECT_EQ(Texts(lines), (std::vector<std::string>{kGreeting, kMotto, kWentIdle, kContactTorvik,
                                                       kContactZennoq, IdleCause("lunch")}));
@@ -306,15 +270,15 @@ TEST_F(PanelEndToEnd, ConDuringTheWaitOfStartPostsBetweenStartsLines) {
 
 TEST_F(PanelEndToEnd, ExitPostsOneLineAndEndsWithoutFarewell) {
     ASSERT_NO_FATAL_FAILURE(StartAndAwaitGreetings());
-    Click(kExit);
+    Click(kExitButton);
     ExpectProgramEnds();
     EXPECT_EQ(Texts(RoomLines()), (std::vector<std::string>{kGreeting, kMotto, kExitLine}));
 }
 
 TEST_F(PanelEndToEnd, ExitDuringTheWaitOfStartEndsAtOnce) {
     ASSERT_NO_FATAL_FAILURE(StartAndAwaitGreetings());
-    Click(kStart);
-    Click(kExit);
+    Click(kStartButton);
+    Click(kExitButton);
     ExpectProgramEnds();
     EXPECT_EQ(Texts(RoomLines()),
               (std::vector<std::string>{kGreeting, kMotto, kWentIdle, kExitLine}));
@@ -341,7 +305,7 @@ TEST_F(PanelEndToEnd, SecondCloseWhileSayingFarewellIsIgnored) {
 
 TEST_F(PanelEndToEnd, ClosingDuringTheWaitOfStartNeverPostsItsReason) {
     ASSERT_NO_FATAL_FAILURE(StartAndAwaitGreetings());
-    Click(kStart);
+    Click(kStartButton);
     ASSERT_TRUE(PostClose(window_));
     ExpectProgramEnds();
     EXPECT_EQ(Texts(RoomLines()),
@@ -350,10 +314,11 @@ TEST_F(PanelEndToEnd, ClosingDuringTheWaitOfStartNeverPostsItsReason) {
 
 TEST_F(PanelEndToEnd, TabWalksTheControlsInOrder) {
     ASSERT_NO_FATAL_FAILURE(StartAndAwaitGreetings());
-    ASSERT_TRUE(WaitUntil([&] { return FocusedControl(window_) == Control(kStart); }, 5s))
+    ASSERT_TRUE(WaitUntil([&] { return FocusedControl(window_) == Control(kStartButton); }, 5s))
         << "the focus is not on Start once the panel is shown";
 
-    for (const int id : {kText1, kStop, kImOn, kImOff, kClearChat, kExit, kAdv, kCon, kStart}) {
+    for (const int id : {kReasonBox, kStopButton, kImOnButton, kImOffButton, kClearChatButton,
+                         kExitButton, kAdvButton, kConButton, kStartButton}) {
         const HWND from = FocusedControl(window_);
         ASSERT_TRUE(PressTab(window_));
         EXPECT_TRUE(WaitUntil([&] { return FocusedControl(window_) == Control(id); }, 5s))
@@ -361,7 +326,7 @@ TEST_F(PanelEndToEnd, TabWalksTheControlsInOrder) {
             << GetDlgCtrlID(FocusedControl(window_)) << ", not " << id;
     }
     // Moving the focus clicks nothing.
-    Click(kAdv);
+    Click(kAdvButton);
     EXPECT_EQ(Texts(RoomLines(3)), (std::vector<std::string>{kGreeting, kMotto, kCredit}));
 }
 
