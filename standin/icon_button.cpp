@@ -5,6 +5,7 @@
 #include "automation/client_windows.h"
 #include "standin/message_scope.h"
 #include "standin/theme.h"
+#include "standin/window_class.h"
 
 namespace standin {
 namespace {
@@ -180,13 +181,7 @@ LRESULT CALLBACK IconProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 void RegisterIconClass(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = IconProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_HAND);
-    wc.lpszClassName = quillow::client::kIcon.data();
-    RegisterClassExA(&wc);
+    RegisterWindowClass(instance, quillow::client::kIcon, IconProc, IDC_HAND);
 }
 
 HWND CreateIcon(HWND parent, int id, const IconLook& look, const RECT& rect, std::string role) {

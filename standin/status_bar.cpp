@@ -4,6 +4,7 @@
 
 #include "standin/message_scope.h"
 #include "standin/theme.h"
+#include "standin/window_class.h"
 
 namespace standin {
 namespace {
@@ -72,13 +73,7 @@ LRESULT CALLBACK StatusProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 void RegisterStatusBarClass(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = StatusProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    RegisterClassExA(&wc);
+    RegisterWindowClass(instance, kClassName, StatusProc);
 }
 
 HWND CreateStatusBar(HWND frame) {

@@ -6,6 +6,7 @@
 #include "standin/icon_button.h"
 #include "standin/message_scope.h"
 #include "standin/theme.h"
+#include "standin/window_class.h"
 
 namespace standin {
 namespace {
@@ -68,21 +69,11 @@ LRESULT CALLBACK BarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     return BandProc(window, message, wParam, lParam, false);
 }
 
-void Register(HINSTANCE instance, std::string_view name, WNDPROC proc) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = name.data();
-    RegisterClassExA(&wc);
-}
-
 }  // namespace
 
 void RegisterToolbarClasses(HINSTANCE instance) {
-    Register(instance, quillow::client::kToolbarHost, HostProc);
-    Register(instance, quillow::client::kToolbar, BarProc);
+    RegisterWindowClass(instance, quillow::client::kToolbarHost, HostProc);
+    RegisterWindowClass(instance, quillow::client::kToolbar, BarProc);
 }
 
 HWND CreateToolbar(HWND frame, int iconCount) {

@@ -11,6 +11,7 @@
 #include "standin/record.h"
 #include "standin/theme.h"
 #include "standin/win_text.h"
+#include "standin/window_class.h"
 #include "standin/word_wrap.h"
 
 namespace standin {
@@ -257,13 +258,7 @@ LRESULT CALLBACK TranscriptProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 void RegisterTranscriptClass(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = TranscriptProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = quillow::client::kTranscript.data();
-    RegisterClassExA(&wc);
+    RegisterWindowClass(instance, quillow::client::kTranscript, TranscriptProc);
 }
 
 HWND CreateTranscript(HWND parent, int id, const RECT& rect, std::string role) {

@@ -42,7 +42,6 @@ public:
     void SetOpensInstantMessages(bool opens) { opensInstantMessages_ = opens; }
 
     WindowHandle main() const { return main_; }
-    WindowHandle area() const { return area_; }
     const std::vector<WindowHandle>& toolbarIcons() const { return toolbarIcons_; }
     const std::vector<Line>& lines() const { return lines_; }
     std::vector<std::string> LineTexts() const;
