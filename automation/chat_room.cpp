@@ -22,6 +22,13 @@ WindowHandle FindChatRoom(WindowOps& ops) {
     return 0;
 }
 
+void ClearChat(WindowOps& ops) {
+    // With no room the pane is looked up under parent 0, among the top-level windows, where
+    // the client has none of its class; the message then goes to no window.
+    const WindowHandle pane = ops.FindWindowExA(FindChatRoom(ops), 0, client::kTranscript);
+    ops.SendText(pane, "");
+}
+
 void ChatSend(WindowOps& ops, std::string_view text) {
     HungClientGuard guard(ops);
     const WindowHandle input = guard.FindWindowExA(FindChatRoom(guard), 0, client::kRichInput);

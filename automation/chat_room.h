@@ -12,6 +12,10 @@ namespace quillow {
 // the client is not running.
 WindowHandle FindChatRoom(WindowOps& ops);
 
+// Empties the transcript pane of the room that receives the lines (its first one), leaving
+// the input box and what the user typed there alone. Posts nothing.
+void ClearChat(WindowOps& ops);
+
 // Types one line into the chat room's input box and presses Enter. Whatever the user had
 // typed there, unsent, is put back once the client has taken the line. With no room the
 // line is lost without notice.

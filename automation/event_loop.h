@@ -10,8 +10,11 @@ public:
     // Seconds on a monotonic clock.
     virtual double Now() = 0;
 
-    // Runs the handlers of every event that is pending now, then returns.
-    virtual void ProcessPendingEvents() = 0;
+    // Runs the handlers of the events pending now, one after another, and returns when none is
+    // left or once the clock has reached `deadline`, the end of the wait this turn serves. A
+    // handler may itself wait and outlast that end; the events still pending are then left to
+    // the waits further out, so that each wait returns as soon as its own time is up.
+    virtual void ProcessPendingEvents(double deadline) = 0;
 
     // Blocks until an event is pending or the clock reaches `deadline`, whichever comes first.
     // Runs no handler.

@@ -12,8 +12,6 @@ class HungClientGuard final : public WindowOps {
 public:
     explicit HungClientGuard(WindowOps& ops) : ops_(ops) {}
 
-    bool ClientHung() const { return hung_; }
-
     using WindowOps::FindWindowExA;
     WindowHandle FindWindowA(std::string_view className) override;
     WindowHandle FindWindowExA(WindowHandle parent, WindowHandle after, std::string_view className,

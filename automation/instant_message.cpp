@@ -33,6 +33,11 @@ std::vector<WindowHandle> InstantMessageWindows(WindowOps& ops, WindowHandle are
 
 }  // namespace
 
+void ClickIcon(WindowOps& ops, WindowHandle icon) {
+    ops.SendMessageA(icon, Message::LButtonDown, 0, 0);
+    ops.SendMessageA(icon, Message::KeyUp, kVkSpace, 0);
+}
+
 void SendInstantMessage(WindowOps& ops, EventLoop& loop, std::string_view recipient,
                         std::string_view message) {
     HungClientGuard guard(ops);

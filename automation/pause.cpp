@@ -9,7 +9,7 @@ void Pause(EventLoop& loop, double seconds) {
     // goes on straight after it.
     const double end = loop.Now() + seconds;
     while (loop.Now() < end) {
-        loop.ProcessPendingEvents();
+        loop.ProcessPendingEvents(end);
         if (!(loop.Now() < end)) break;
         // Sleep rather than spin: nothing is due until an event arrives or the time is up.
         loop.WaitForEvents(end);

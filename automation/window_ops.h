@@ -1,4 +1,5 @@
-// The platform seam: the three window operations everything else is built from.
+// The platform seam: finding the client's windows and sending them messages. Everything that
+// drives the client is built from these five operations.
 #pragma once
 
 #include <cstdint>
@@ -31,8 +32,9 @@ enum class Delivery {
     TimedOut,  // the receiving window did not answer in time: its thread is busy or hung
 };
 
-// FindWindowA, FindWindowExA and SendMessageA, as the client sees them. Texts are UTF-8 here
-// and converted to the system ANSI code page only by the implementation, at hand-over.
+// FindWindowA, FindWindowExA and SendMessageA as the client sees them, with the two text
+// messages (WM_SETTEXT, WM_GETTEXT) apart because their lParam is a text. Texts are UTF-8 here
+// and converted by the implementation, at hand-over.
 class WindowOps {
 public:
     virtual ~WindowOps() = default;
@@ -60,13 +62,9 @@ public:
     // WM_SETTEXT with the text converted to the ANSI code page.
     virtual Delivery SendText(WindowHandle window, std::string_view text) = 0;
 
-    // WM_GETTEXT: the window's whole text, converted from the ANSI code page. `text` is left
-    // empty unless the message was handled.
+    // WM_GETTEXT: the window's whole text, as UTF-8. `text` is left empty unless the message
+    // was handled.
     virtual Delivery ReadText(WindowHandle window, std::string& text) = 0;
 };
-
-// Presses one of the client's icon buttons: a button-down, then Space released. The client's
-// icons act on this pair; no button-up is sent.
-void ClickIcon(WindowOps& ops, WindowHandle icon);
 
 }  // namespace quillow

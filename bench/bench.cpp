@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "automation/chat_room.h"
-#include "automation/win32_window_ops.h"
+#include "automation/window_ops_win.h"
 #include "bench/observe.h"
 #include "bench/running_client.h"
 #include "panel/status_lines.h"

@@ -1,7 +1,6 @@
 #include "panel/commands.h"
 
 #include "automation/chat_room.h"
-#include "automation/client_windows.h"
 #include "automation/instant_message.h"
 #include "automation/pause.h"
 #include "panel/status_lines.h"
@@ -53,12 +52,7 @@ void PanelCommands::Command4_Click() {
     SendInstantMessage(client_, loop_, lines::kImOffRecipient, lines::kImOffMessage);
 }
 
-void PanelCommands::Command5_Click() {
-    // The pane of the room that receives the lines; with no room the lookup runs under parent
-    // 0, finds nothing, and the message is lost.
-    const WindowHandle pane = client_.FindWindowExA(FindChatRoom(client_), 0, client::kTranscript);
-    client_.SendText(pane, "");
-}
+void PanelCommands::Command5_Click() { ClearChat(client_); }
 
 void PanelCommands::Command6_Click() {
     Post(lines::kExit);  // handed to the client before the program ends

@@ -18,16 +18,10 @@ inline constexpr int kClientHeight = 3390;  // 226 px
 inline constexpr int kClientLeftOnScreen = 5295;
 inline constexpr int kClientTopOnScreen = 4050;
 
-// The background picture: drawn unstretched at the top-left, 3 px larger than the client
-// area each way, so its right and bottom strips are never seen.
-inline constexpr int kPictureWidthPx = 315;
-inline constexpr int kPictureHeightPx = 229;
-
 enum class ControlKind { Button, TextBox };
 
 // A control's id doubles as its command number: Command1 has id 1, Text1 has id 100.
 struct Control {
-    std::string_view name;
     ControlKind kind;
     std::string_view text;  // caption or initial text
     int left, top, width, height;
@@ -40,15 +34,15 @@ inline constexpr int kText1Id = 100;
 // Left to right, top row first. The narrow buttons overlap their neighbours by one pixel and
 // "IM off" runs one pixel past the right edge: the layout is meant so.
 inline constexpr std::array<Control, 9> kControls{{
-    {"Command3", ControlKind::Button, "IM on", 0, 0, 615, 195, 3, 3},
-    {"Command8", ControlKind::Button, "Con", 600, 0, 375, 195, 8, 8},
-    {"Command1", ControlKind::Button, "Start", 960, 0, 615, 195, 0, 1},
-    {"Text1", ControlKind::TextBox, "Put your reason ", 1680, 0, 1335, 195, 1, kText1Id},
-    {"Command2", ControlKind::Button, "Stop", 3120, 0, 615, 195, 2, 2},
-    {"Command7", ControlKind::Button, "Adv", 3720, 0, 375, 195, 7, 7},
-    {"Command4", ControlKind::Button, "IM off", 4080, 0, 615, 195, 4, 4},
-    {"Command5", ControlKind::Button, "Clr Cht", 480, 240, 615, 195, 5, 5},
-    {"Command6", ControlKind::Button, "Exit", 3600, 240, 615, 195, 6, 6},
+    {ControlKind::Button, "IM on", 0, 0, 615, 195, 3, 3},                         // Command3
+    {ControlKind::Button, "Con", 600, 0, 375, 195, 8, 8},                         // Command8
+    {ControlKind::Button, "Start", 960, 0, 615, 195, 0, 1},                       // Command1
+    {ControlKind::TextBox, "Put your reason ", 1680, 0, 1335, 195, 1, kText1Id},  // Text1
+    {ControlKind::Button, "Stop", 3120, 0, 615, 195, 2, 2},                       // Command2
+    {ControlKind::Button, "Adv", 3720, 0, 375, 195, 7, 7},                        // Command7
+    {ControlKind::Button, "IM off", 4080, 0, 615, 195, 4, 4},                     // Command4
+    {ControlKind::Button, "Clr Cht", 480, 240, 615, 195, 5, 5},                   // Command5
+    {ControlKind::Button, "Exit", 3600, 240, 615, 195, 6, 6},                     // Command6
 }};
 
 // The controls in tab order (which is also their creation order).

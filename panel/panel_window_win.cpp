@@ -17,6 +17,7 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 constexpr DWORD kExStyle = 0;
 
 constexpr int kStartId = 1;
+constexpr int kExitId = 6;
 
 int ScreenDpi() {
     HDC screen = GetDC(nullptr);
@@ -77,7 +78,7 @@ bool PanelWindow::Create(HINSTANCE module) {
         return false;
     }
     focus_ = Control(kStartId);
-    loop_.SetDialog(hwnd_);
+    loop_.SetPanel(hwnd_, [this](const MSG& msg) { return StartsCommand(msg); });
     // Timer1 counts from the panel's creation, and nothing ever stops or re-times it.
     SetTimer(hwnd_, kTimer1Id, layout::kTimer1IntervalMs, nullptr);
     return true;
@@ -124,6 +125,20 @@ HWND PanelWindow::Control(int id) const {
     return nullptr;
 }
 
+// What would run a command when handled: a click notification, Timer1's tick, and the mouse
+// and keys on a command button. "Exit" is not among them: it ends the program, which must not
+// wait behind a backlog of clicks; nor are typing in the reason box and closing the panel
+// (its frame, its system menu, Alt+F4).
+bool PanelWindow::StartsCommand(const MSG& msg) const {
+    const HWND exit = Control(kExitId);
+    if (msg.hwnd == hwnd_) {
+        return msg.message == WM_TIMER ||
+               (msg.message == WM_COMMAND && reinterpret_cast<HWND>(msg.lParam) != exit);
+    }
+    if (msg.message >= WM_SYSKEYDOWN && msg.message <= WM_SYSDEADCHAR) return false;
+    return msg.hwnd != exit && msg.hwnd != Control(layout::kText1Id) && IsChild(hwnd_, msg.hwnd);
+}
+
 std::string PanelWindow::ReadReason() {
     HWND box = Control(layout::kText1Id);
     const int length = GetWindowTextLengthW(box);
@@ -151,7 +166,7 @@ LRESULT CALLBACK PanelWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
         panel->hwnd_ = nullptr;
         panel->controls_ = {};
         panel->focus_ = nullptr;
-        panel->loop_.SetDialog(nullptr);
+        panel->loop_.SetPanel(nullptr, nullptr);
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     return panel->HandleMessage(message, wParam, lParam);

@@ -8,12 +8,12 @@
 #include <functional>
 #include <string>
 
-#include "automation/win32_window_ops.h"
+#include "automation/window_ops_win.h"
 #include "panel/background_picture_win.h"
 #include "panel/commands.h"
 #include "panel/gdi_object_win.h"
 #include "panel/layout.h"
-#include "panel/win32_event_loop.h"
+#include "panel/event_loop_win.h"
 
 namespace quillow {
 
@@ -62,6 +62,7 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     bool CreateControls(HINSTANCE module);
+    [[nodiscard]] bool StartsCommand(const MSG& msg) const;
     [[nodiscard]] int Px(int twips) const { return layout::ToPixels(twips, dpi_); }
     void PaintContent(HDC dc, const RECT& area);
 

@@ -19,6 +19,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "automation/instant_message.h"
 #include "automation/window_ops.h"
 
 namespace quillow::contract {

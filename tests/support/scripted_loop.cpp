@@ -1,6 +1,7 @@
 #include "tests/support/scripted_loop.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace quillow::testing {
 
@@ -8,13 +9,14 @@ void ScriptedLoop::At(double time, std::function<void()> event) {
     events_.emplace(time, std::move(event));
 }
 
-void ScriptedLoop::ProcessPendingEvents() {
+void ScriptedLoop::ProcessPendingEvents(double deadline) {
     ++turns_;
     // An event is taken off the queue before it runs: it may wait and so process events itself.
     while (!events_.empty() && events_.begin()->first <= now_) {
         auto event = std::move(events_.begin()->second);
         events_.erase(events_.begin());
         event();
+        if (now_ >= deadline) return;
     }
 }
 
@@ -25,10 +27,11 @@ void ScriptedLoop::WaitForEvents(double deadline) {
 }
 
 void ScriptedLoop::RunUntilIdle() {
-    ProcessPendingEvents();
+    constexpr double kNever = std::numeric_limits<double>::infinity();
+    ProcessPendingEvents(kNever);
     while (!events_.empty()) {
         now_ = std::max(now_, events_.begin()->first);
-        ProcessPendingEvents();
+        ProcessPendingEvents(kNever);
     }
 }
 

@@ -24,7 +24,7 @@ public:
     int Waits() const { return waits_; }
 
     double Now() override { return now_; }
-    void ProcessPendingEvents() override;
+    void ProcessPendingEvents(double deadline) override;
     void WaitForEvents(double deadline) override;
 
 private:

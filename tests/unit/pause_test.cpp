@@ -66,6 +66,23 @@ TEST(PauseTest, NestedCommandFinishesBeforeTheOuterWaitReturns) {
     EXPECT_DOUBLE_EQ(loop.Now(), 1.2);
 }
 
+// Events still queued behind a nested command that outlasted the wait are left to the waits
+// further out: each wait returns as soon as its own time is up.
+TEST(PauseTest, ReturnsOnceItsTimeIsUpEvenWithEventsPending) {
+    ScriptedLoop loop;
+    std::vector<std::string> log;
+    loop.At(0.1, [&] {
+        log.push_back("long command");
+        loop.Spend(1);
+    });
+    loop.At(0.1, [&] { log.push_back("next command"); });
+
+    Pause(loop, 0.7);
+    log.push_back("wait ends");
+    loop.RunUntilIdle();
+    EXPECT_EQ(log, (std::vector<std::string>{"long command", "wait ends", "next command"}));
+}
+
 TEST(PauseTest, NestedShortCommandLeavesTheOuterWaitItsLength) {
     ScriptedLoop loop;
     loop.At(0.1, [&] { Pause(loop, 0.2); });

@@ -6,9 +6,9 @@
 
 #include "automation/chat_room.h"
 #include "automation/instant_message.h"
-#include "automation/win32_window_ops.h"
+#include "automation/window_ops_win.h"
 #include "panel/status_lines.h"
-#include "panel/win32_event_loop.h"
+#include "panel/event_loop_win.h"
 #include "tests/windows/support/controls.h"
 #include "tests/windows/support/find_window.h"
 #include "tests/windows/support/standin_client.h"

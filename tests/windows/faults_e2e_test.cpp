@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "panel/status_lines.h"
-#include "panel/win32_event_loop.h"
+#include "panel/event_loop_win.h"
 #include "tests/windows/support/build_tree.h"
 #include "tests/windows/support/record_file.h"
 #include "tests/windows/support/running_panel.h"

@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "automation/win32_window_ops.h"
+#include "automation/window_ops_win.h"
 #include "tests/contract/window_ops_contract.h"
 
 namespace quillow::windows_test {

@@ -1,4 +1,4 @@
-#include "automation/win32_window_ops.h"
+#include "automation/window_ops_win.h"
 
 #include <windows.h>
 

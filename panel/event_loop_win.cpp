@@ -1,14 +1,9 @@
-#include "panel/win32_event_loop.h"
+#include "panel/event_loop_win.h"
 
 #include <cmath>
 
 namespace quillow {
 namespace {
-
-// What a holding wait still attends to: messages other threads and processes send, which
-// must be answered for them to go on, and repainting, so the panel never looks frozen.
-constexpr UINT kHeldPeek = PM_QS_SENDMESSAGE | PM_QS_PAINT;
-constexpr DWORD kHeldWake = QS_SENDMESSAGE | QS_PAINT;
 
 constexpr DWORD kLongestWaitMs = INFINITE - 1;
 
@@ -35,6 +30,11 @@ Win32EventLoop::Win32EventLoop() {
     ticksPerSecond_ = static_cast<double>(frequency.QuadPart);
 }
 
+void Win32EventLoop::SetPanel(HWND panel, StartsCommand startsCommand) {
+    panel_ = panel;
+    startsCommand_ = std::move(startsCommand);
+}
+
 double Win32EventLoop::Now() {
     LARGE_INTEGER count;
     QueryPerformanceCounter(&count);
@@ -43,11 +43,15 @@ double Win32EventLoop::Now() {
 
 // Every handler run from here may wait in turn and come back here, one level deeper. A person
 // clicking fast enough would nest without bound, until the stack ran out; so past
-// kMaxNesting levels only sent messages and painting are served, and the rest stays queued.
-void Win32EventLoop::ProcessPendingEvents() {
-    const UINT filter = Holding() ? kHeldPeek : 0;
+// kMaxNesting levels what would start a command is held back, in order, and the rest served.
+//
+// The turn ends once the wait it serves is over, even with messages still queued: a nested
+// command that outlasted this wait must not be followed by another one here, or the waits
+// further out would never see that their time is up and a backlog would drain one command at
+// a time instead of a whole nesting's worth at once.
+void Win32EventLoop::ProcessPendingEvents(double deadline) {
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | filter)) {
+    while (TakeMessage(msg)) {
         if (msg.message == WM_QUIT) {
             // Left for the main loop, which is where the program ends; the waits on the
             // stack run out meanwhile without taking new input.
@@ -55,9 +59,29 @@ void Win32EventLoop::ProcessPendingEvents() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
-        NestingLevel level(depth_);
-        Dispatch(msg);
+        if (Holding() && startsCommand_ && startsCommand_(msg)) {
+            held_.push_back(msg);
+            continue;
+        }
+        {
+            NestingLevel level(depth_);
+            Dispatch(msg);
+        }
+        if (Now() >= deadline) return;
     }
+}
+
+// What was held back comes first, once the nesting allows it: it was queued before anything
+// still in the system's queue. A holding turn takes everything out of the system's queue, so
+// that what it holds back can neither wake its wait again and again nor be handled by some
+// other loop out of order.
+bool Win32EventLoop::TakeMessage(MSG& msg) {
+    if (!Holding() && !held_.empty()) {
+        msg = held_.front();
+        held_.pop_front();
+        return true;
+    }
+    return PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE) != 0;
 }
 
 void Win32EventLoop::WaitForEvents(double deadline) {
@@ -68,17 +92,20 @@ void Win32EventLoop::WaitForEvents(double deadline) {
     const double ms = std::ceil(remaining * 1000.0);
     const DWORD timeout = ms < kLongestWaitMs ? static_cast<DWORD>(ms) : kLongestWaitMs;
     // MWMO_INPUTAVAILABLE: also wake for input that an earlier peek has seen but left queued.
-    // A holding wait does not ask for input at all, so the clicks it leaves queued cannot
-    // wake it again and again.
-    MsgWaitForMultipleObjectsEx(0, nullptr, timeout, Holding() ? kHeldWake : QS_ALLINPUT,
-                                MWMO_INPUTAVAILABLE);
+    MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 
 int Win32EventLoop::RunMessageLoop() {
     MSG msg;
-    BOOL got;
-    while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
-        if (got == -1) return -1;
+    for (;;) {
+        if (!held_.empty() && !quitting_) {
+            msg = held_.front();
+            held_.pop_front();
+        } else {
+            const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+            if (got == 0) break;
+            if (got == -1) return -1;
+        }
         Dispatch(msg);
     }
     quitting_ = false;
@@ -91,9 +118,9 @@ int Win32EventLoop::RunMessageLoop() {
 // IDCANCEL, which are the ids of "Start" and "Stop". They are dropped before they reach it,
 // and before they become characters the reason box would beep at.
 void Win32EventLoop::Dispatch(MSG& msg) {
-    if (dialog_ != nullptr && (msg.hwnd == dialog_ || IsChild(dialog_, msg.hwnd))) {
+    if (panel_ != nullptr && (msg.hwnd == panel_ || IsChild(panel_, msg.hwnd))) {
         if (IsEnterOrEscape(msg)) return;
-        if (IsDialogMessageW(dialog_, &msg)) return;
+        if (IsDialogMessageW(panel_, &msg)) return;
     }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
