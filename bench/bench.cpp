@@ -21,8 +21,10 @@
 
 #include "automation/chat_room.h"
 #include "automation/window_ops_win.h"
+#include "bench/burst.h"
 #include "bench/observe.h"
 #include "bench/running_client.h"
+#include "panel/event_loop_win.h"
 #include "panel/status_lines.h"
 #include "tests/windows/support/find_window.h"
 #include "tests/windows/support/running_panel.h"
@@ -78,6 +80,7 @@ struct Figures {
     Samples workingSet, privateBytes;   // MB, after start-up
     Samples userObjects, gdiObjects;
     std::string objectsHow;
+    std::optional<Burst> burst;
 };
 
 void Say(const std::string& text) {
@@ -288,11 +291,32 @@ private:
     std::ostringstream out_;
 };
 
+void DescribeBurst(const Burst& b, Table& t) {
+    const BurstOptions asked;
+    const double boundRate = Win32EventLoop::kMaxNesting / 0.7;
+    t.Row("Burst: " + std::to_string(asked.clicks) + " \"Con\" at " +
+              Format("%.0f", asked.perSecond) + "/s, last click to last line",
+          Format(b.drained ? "%.1f s" : "> %.0f s", b.lastClickToLastLine), "",
+          b.drained ? "one run" : "cut short: the backlog had not drained");
+    t.Row("  commands a second while draining", Format("%.1f", b.commandsPerSecond), "",
+          "the bound's own rate: " + std::to_string(Win32EventLoop::kMaxNesting) +
+              " / 0.7 s = " + Format("%.1f", boundRate));
+    t.Row("  deepest nesting", std::to_string(b.deepestNesting), "",
+          "\"Con\" started and not yet finished at once");
+    t.Row("  \"Exit\" clicked mid-drain to the process gone",
+          b.exitSeconds ? Format("%.2f s", *b.exitSeconds) : Format("> %.0f s", asked.exitBound),
+          "", "a mouse click on the button, 1 s after the last click");
+}
+
 std::string Describe(const Figures& f, int runs, int linesPerRun) {
     Table t;
     t.Text("Quillow benchmark: " + std::to_string(runs) +
            " runs; median and worst (the highest) of the samples");
     t.Row("figure", "median", "worst", "target, or for scale");
+    if (f.panelCpu.Empty() && f.burst) {  // the burst alone was asked for
+        DescribeBurst(*f.burst, t);
+        return t.str();
+    }
     t.Row("CPU while waiting (10 x \"Con\"): Quillow", f.panelCpu, "%.2f %%", "under 1 %");
     t.Row("  wineserver meanwhile", f.panelServer, "%.2f %%",
           "serves every program, the client's share too");
@@ -349,6 +373,7 @@ std::string Describe(const Figures& f, int runs, int linesPerRun) {
         systemOnly = systemOnly && IsSystemDll(dll);
     }
     t.Row("Imported DLLs", systemOnly ? "system only" : "NOT only system", "", dlls);
+    if (f.burst) DescribeBurst(*f.burst, t);
     return t.str();
 }
 
@@ -356,16 +381,21 @@ int Main(int argc, char** argv) {
     int runs = 5;
     int linesPerRun = 200;
     std::string results;
+    bool burstOnly = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--runs" && i + 1 < argc) {
+        if (arg == "--burst-only") {
+            burstOnly = true;
+        } else if (arg == "--runs" && i + 1 < argc) {
             runs = std::max(1, std::atoi(argv[++i]));
         } else if (arg == "--lines" && i + 1 < argc) {
             linesPerRun = std::max(1, std::atoi(argv[++i]));
         } else if (arg == "--results" && i + 1 < argc) {
             results = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: quillow_bench [--runs N] [--lines N] [--results FILE]\n");
+            std::fprintf(stderr,
+                         "usage: quillow_bench [--runs N] [--lines N] [--burst-only] "
+                         "[--results FILE]\n");
             return 2;
         }
     }
@@ -377,15 +407,18 @@ int Main(int argc, char** argv) {
 
     Figures figures;
     try {
-        for (int run = 1; run <= runs; ++run) {
+        for (int run = 1; run <= runs && !burstOnly; ++run) {
             Say("run " + std::to_string(run) + " of " + std::to_string(runs) +
                 ": start-up, footprint, waiting, response, pace");
             PanelRun(run, figures);
         }
         for (const int documents : kDocumentCounts) {
+            if (burstOnly) break;
             Say("cost of a line behind " + std::to_string(documents) + " documents");
             LineCost(documents, runs, linesPerRun, figures);
         }
+        Say("a burst of clicks, and \"Exit\" behind it");
+        figures.burst = MeasureBurst({});
     } catch (const std::exception& problem) {
         std::fprintf(stderr, "bench: FAILED: %s\n", problem.what());
         return 1;
