@@ -1,88 +1,89 @@
 #include "tests/support/fake_client.h"
 
-#include <memory>
-
-#include "automation/client_windows.h"
-
 namespace quillow::testing {
+namespace {
 
-FakeClient::FakeClient(FakeWindowTree& tree, int toolbarIcons) : tree_(tree) {
-    main_ = tree_.Add(0, std::string(client::kMainWindow), "Chat client");
-    const WindowHandle host = tree_.Add(main_, std::string(client::kToolbarHost));
-    const WindowHandle toolbar = tree_.Add(host, std::string(client::kToolbar));
-    for (int i = 1; i <= toolbarIcons; ++i) {
-        const WindowHandle icon = tree_.Add(toolbar, std::string(client::kIcon));
-        toolbarIcons_.push_back(icon);
-        if (i == client::kNewInstantMessageIcon) {
-            MakeIcon(icon, [this] {
-                if (opensInstantMessages_) AddInstantMessageWindow();
-            });
-        } else {
-            MakeIcon(icon, [] {});
-        }
+std::string Escaped(std::string_view bytes) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string out = "\"";
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        out += b >= 0x20 && b < 0x7F ? std::string(1, c)
+                                     : std::string{'\\', 'x', kDigits[b >> 4], kDigits[b & 0xF]};
     }
-    area_ = tree_.Add(main_, std::string(client::kDocumentArea));
+    return out + '"';
+}
+
+}  // namespace
+
+FakeClient::FakeClient(FakeWindowTree& tree, int toolbarIconCount, int instantMessageIcons)
+    : tree_(tree), instantMessageIcons_(instantMessageIcons) {
+    const WindowHandle main = tree_.Add(0, "AOL Frame25", "Chat client");
+    const WindowHandle toolbar = tree_.Add(tree_.Add(main, "AOL Toolbar"), "_AOL_Toolbar");
+    for (int i = 1; i <= toolbarIconCount; ++i)
+        toolbarIcons.push_back(tree_.Add(toolbar, "_AOL_Icon"));
+    if (toolbarIconCount >= 5) {
+        OnPress(toolbarIcons[4], [this](double) {
+            if (opensInstantMessages) OpenInstantMessage();
+        });
+    }
+    area_ = tree_.Add(main, "MDIClient");
 }
 
 FakeClient::Room FakeClient::AddRoom() {
-    Room room{};
-    room.window = tree_.Add(area_, std::string(client::kDocument), "Lobby");
-    room.transcript = tree_.Add(room.window, std::string(client::kTranscript));
-    room.input = tree_.Add(room.window, std::string(client::kRichInput));
-    room.comboBox = tree_.Add(room.window, std::string(client::kComboBox));
-    room.icon = tree_.Add(room.window, std::string(client::kIcon));
-    room.label = tree_.Add(room.window, std::string(client::kLabel));
+    const WindowHandle window = tree_.Add(area_, "AOL Child", "Lobby");
+    const Room room{window, tree_.Add(window, "RICHCNTLREADONLY"), tree_.Add(window, "RICHCNTL")};
+    for (const char* control : {"_AOL_Combobox", "_AOL_Icon", "_AOL_Static"}) {
+        tree_.Add(window, control);
+    }
     tree_.OnMessage(room.input, [this, room](const ReceivedMessage& m) {
-        if (m.message != Message::Char || m.wParam != kCarriageReturn) return;
-        lines_.push_back({room.window, tree_.TextUtf8(room.input)});
-        tree_.SetTextUtf8(room.input, "");
+        if (m.message != Message::Char || m.wParam != 13) return;
+        lines.push_back({m.time, room.window, tree_.Bytes(room.input)});
+        tree_.SetText(room.input, "");
     });
     return room;
 }
 
 WindowHandle FakeClient::AddDocument(const std::vector<std::string>& childClasses) {
-    const WindowHandle document = tree_.Add(area_, std::string(client::kDocument), "Document");
+    const WindowHandle document = tree_.Add(area_, "AOL Child", "Document");
     for (const std::string& className : childClasses) tree_.Add(document, className);
     return document;
 }
 
-FakeClient::InstantMessageWindow FakeClient::AddInstantMessageWindow(int icons) {
-    InstantMessageWindow im{};
-    im.window =
-        tree_.Add(area_, std::string(client::kDocument), std::string(client::kInstantMessageTitle));
-    im.recipient = tree_.Add(im.window, std::string(client::kEdit));
-    im.message = tree_.Add(im.window, std::string(client::kRichInput));
-    for (int i = 1; i <= icons; ++i) {
-        const WindowHandle icon = tree_.Add(im.window, std::string(client::kIcon));
-        im.icons.push_back(icon);
-        if (i == client::kSendIcon) {
-            MakeIcon(icon, [this, im] {
-                sent_.push_back({tree_.TextUtf8(im.recipient), tree_.TextUtf8(im.message)});
-                tree_.Remove(im.window);
-            });
-        } else {
-            MakeIcon(icon, [] {});
-        }
+FakeClient::InstantMessageWindow FakeClient::OpenInstantMessage() {
+    const WindowHandle window = tree_.Add(area_, "AOL Child", "Send Instant Message");
+    InstantMessageWindow im{window, tree_.Add(window, "_AOL_Edit"), tree_.Add(window, "RICHCNTL"),
+                            0};
+    for (int i = 1; i <= instantMessageIcons_; ++i) {
+        const WindowHandle icon = tree_.Add(window, "_AOL_Icon");
+        if (i == 10) im.send = icon;
     }
+    if (im.send != 0) {
+        OnPress(im.send, [this, im](double time) {
+            sent.push_back({time, tree_.Bytes(im.recipient), tree_.Bytes(im.message)});
+            tree_.Remove(im.window);
+        });
+    }
+    opened.push_back(im);
     return im;
 }
 
-std::vector<std::string> FakeClient::LineTexts() const {
-    std::vector<std::string> texts;
-    for (const Line& line : lines_) texts.push_back(line.text);
-    return texts;
-}
-
-void FakeClient::MakeIcon(WindowHandle icon, std::function<void()> action) {
-    auto down = std::make_shared<bool>(false);
-    tree_.OnMessage(icon, [this, icon, down, action](const ReceivedMessage& m) {
-        if (m.message == Message::LButtonDown) *down = true;
-        if (m.message == Message::KeyUp && m.wParam == kVkSpace && *down) {
-            *down = false;
-            pressed_.push_back(icon);
-            action();
+void FakeClient::OnPress(WindowHandle icon, std::function<void(double time)> action) {
+    tree_.OnMessage(icon, [this, icon, action](const ReceivedMessage& m) {
+        const std::vector<ReceivedMessage> received = tree_.ReceivedBy(icon);
+        if (m.message == Message::KeyUp && m.wParam == 0x20 && received.size() >= 2 &&
+            received[received.size() - 2].message == Message::LButtonDown) {
+            action(m.time);
         }
     });
+}
+
+std::ostream& operator<<(std::ostream& out, const FakeClient::Line& line) {
+    return out << line.time << " in " << line.room << ": " << Escaped(line.bytes);
+}
+
+std::ostream& operator<<(std::ostream& out, const FakeClient::Sent& sent) {
+    return out << sent.time << ": " << Escaped(sent.recipient) << ", " << Escaped(sent.message);
 }
 
 }  // namespace quillow::testing

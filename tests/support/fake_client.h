@@ -1,11 +1,13 @@
-// The chat client's windows built in a FakeWindowTree, behaving as far as the panel relies on:
-// a room takes its input box's text as a line on Enter, the fifth toolbar icon opens a new
-// instant-message window, and that window's tenth icon sends and closes it.
+// The chat client as far as the panel relies on it, built in a FakeWindowTree and spelt out here
+// as the client has it (not taken from the program's own names, so that a typo there shows): a
+// room takes its input box's text as a line on Enter; the fifth icon of the toolbar opens a new
+// "Send Instant Message" window, whose tenth icon sends what it holds and closes it. An icon
+// acts on a button-down followed by a Space released.
 #pragma once
 
 #include <functional>
+#include <ostream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "tests/support/fake_window_tree.h"
@@ -15,50 +17,51 @@ namespace quillow::testing {
 class FakeClient {
 public:
     struct Room {
-        WindowHandle window, transcript, input, comboBox, icon, label;
+        WindowHandle window, transcript, input;
     };
     struct InstantMessageWindow {
-        WindowHandle window, recipient, message;
-        std::vector<WindowHandle> icons;
+        WindowHandle window, recipient, message, send;  // send: 0 with fewer than ten icons
     };
+    // Texts as the client received them, in Windows-1252, and when.
     struct Line {
+        double time;
         WindowHandle room;
-        std::string text;  // UTF-8
+        std::string bytes;
+        bool operator==(const Line&) const = default;
     };
     struct Sent {
+        double time;
         std::string recipient, message;
+        bool operator==(const Sent&) const = default;
     };
 
-    // The main window with its toolbar and document area.
-    explicit FakeClient(FakeWindowTree& tree, int toolbarIcons = 8);
+    // The main window with its toolbar and document area, and no document.
+    FakeClient(FakeWindowTree& tree, int toolbarIconCount = 8, int instantMessageIcons = 10);
 
-    // A chat room, its children in the client's order.
+    // A chat room: the transcript, the input box, a drop-down, an icon and a label.
     Room AddRoom();
     // A document window with children of the given classes, in that order.
     WindowHandle AddDocument(const std::vector<std::string>& childClasses);
-    InstantMessageWindow AddInstantMessageWindow(int icons = 10);
+    // What the toolbar's fifth icon does, unless opensInstantMessages is false.
+    InstantMessageWindow OpenInstantMessage();
 
-    // Whether the toolbar's fifth icon opens a window (a slow client may not in time).
-    void SetOpensInstantMessages(bool opens) { opensInstantMessages_ = opens; }
-
-    WindowHandle main() const { return main_; }
-    const std::vector<WindowHandle>& toolbarIcons() const { return toolbarIcons_; }
-    const std::vector<Line>& lines() const { return lines_; }
-    std::vector<std::string> LineTexts() const;
-    const std::vector<Sent>& sent() const { return sent_; }
-    // Icons pressed (button-down, then Space up), in order.
-    const std::vector<WindowHandle>& pressed() const { return pressed_; }
+    bool opensInstantMessages = true;
+    std::vector<WindowHandle> toolbarIcons;
+    std::vector<Line> lines;
+    std::vector<Sent> sent;
+    std::vector<InstantMessageWindow> opened;
 
 private:
-    void MakeIcon(WindowHandle icon, std::function<void()> action);
+    // Runs `action` when the icon has been pressed, with the time of the press.
+    void OnPress(WindowHandle icon, std::function<void(double time)> action);
 
     FakeWindowTree& tree_;
-    WindowHandle main_, area_;
-    std::vector<WindowHandle> toolbarIcons_;
-    std::vector<Line> lines_;
-    std::vector<Sent> sent_;
-    std::vector<WindowHandle> pressed_;
-    bool opensInstantMessages_ = true;
+    WindowHandle area_;
+    int instantMessageIcons_;
 };
+
+// For failure messages: bytes outside printable ASCII as \x escapes.
+std::ostream& operator<<(std::ostream& out, const FakeClient::Line& line);
+std::ostream& operator<<(std::ostream& out, const FakeClient::Sent& sent);
 
 }  // namespace quillow::testing
