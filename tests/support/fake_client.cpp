@@ -1,27 +1,14 @@
 #include "tests/support/fake_client.h"
 
 namespace quillow::testing {
-namespace {
-
-std::string Escaped(std::string_view bytes) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string out = "\"";
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        out += b >= 0x20 && b < 0x7F ? std::string(1, c)
-                                     : std::string{'\\', 'x', kDigits[b >> 4], kDigits[b & 0xF]};
-    }
-    return out + '"';
-}
-
-}  // namespace
 
 FakeClient::FakeClient(FakeWindowTree& tree, int toolbarIconCount, int instantMessageIcons)
     : tree_(tree), instantMessageIcons_(instantMessageIcons) {
     const WindowHandle main = tree_.Add(0, "AOL Frame25", "Chat client");
     const WindowHandle toolbar = tree_.Add(tree_.Add(main, "AOL Toolbar"), "_AOL_Toolbar");
-    for (int i = 1; i <= toolbarIconCount; ++i)
+    for (int i = 1; i <= toolbarIconCount; ++i) {
         toolbarIcons.push_back(tree_.Add(toolbar, "_AOL_Icon"));
+    }
     if (toolbarIconCount >= 5) {
         OnPress(toolbarIcons[4], [this](double) {
             if (opensInstantMessages) OpenInstantMessage();
@@ -38,7 +25,7 @@ FakeClient::Room FakeClient::AddRoom() {
     }
     tree_.OnMessage(room.input, [this, room](const ReceivedMessage& m) {
         if (m.message != Message::Char || m.wParam != 13) return;
-        lines.push_back({m.time, room.window, tree_.Bytes(room.input)});
+        lines.emplace_back(m.time, tree_.Bytes(room.input));
         tree_.SetText(room.input, "");
     });
     return room;
@@ -76,14 +63,6 @@ void FakeClient::OnPress(WindowHandle icon, std::function<void(double time)> act
             action(m.time);
         }
     });
-}
-
-std::ostream& operator<<(std::ostream& out, const FakeClient::Line& line) {
-    return out << line.time << " in " << line.room << ": " << Escaped(line.bytes);
-}
-
-std::ostream& operator<<(std::ostream& out, const FakeClient::Sent& sent) {
-    return out << sent.time << ": " << Escaped(sent.recipient) << ", " << Escaped(sent.message);
 }
 
 }  // namespace quillow::testing

@@ -6,8 +6,9 @@
 #pragma once
 
 #include <functional>
-#include <ostream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "tests/support/fake_window_tree.h"
@@ -23,22 +24,14 @@ public:
         WindowHandle window, recipient, message, send;  // send: 0 with fewer than ten icons
     };
     // Texts as the client received them, in Windows-1252, and when.
-    struct Line {
-        double time;
-        WindowHandle room;
-        std::string bytes;
-        bool operator==(const Line&) const = default;
-    };
-    struct Sent {
-        double time;
-        std::string recipient, message;
-        bool operator==(const Sent&) const = default;
-    };
+    using Line = std::pair<double, std::string>;                // time, text
+    using Sent = std::tuple<double, std::string, std::string>;  // time, recipient, message
 
     // The main window with its toolbar and document area, and no document.
     FakeClient(FakeWindowTree& tree, int toolbarIconCount = 8, int instantMessageIcons = 10);
 
-    // A chat room: the transcript, the input box, a drop-down, an icon and a label.
+    // A chat room: the transcript, the input box, a drop-down, an icon and a label. Every room's
+    // lines go to `lines`.
     Room AddRoom();
     // A document window with children of the given classes, in that order.
     WindowHandle AddDocument(const std::vector<std::string>& childClasses);
@@ -59,9 +52,5 @@ private:
     WindowHandle area_;
     int instantMessageIcons_;
 };
-
-// For failure messages: bytes outside printable ASCII as \x escapes.
-std::ostream& operator<<(std::ostream& out, const FakeClient::Line& line);
-std::ostream& operator<<(std::ostream& out, const FakeClient::Sent& sent);
 
 }  // namespace quillow::testing

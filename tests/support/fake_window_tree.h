@@ -1,10 +1,9 @@
 // An in-memory window tree behind the window operations: windows with a class, a title and a
-// text held in Windows-1252 (the ANSI code page of an English Windows), kept in a stable child
-// order, and a record of every message that reached one.
+// text, children in the order they were made, and a record of every message that reached one.
+// Texts handed over are recorded in Windows-1252, the ANSI code page of an English Windows.
 #pragma once
 
 #include <functional>
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,11 +23,6 @@ struct ReceivedMessage {
     bool operator==(const ReceivedMessage&) const = default;
 };
 
-struct Lookup {
-    WindowHandle parent, after;
-    std::string className;
-};
-
 class FakeWindowTree final : public WindowOps {
 public:
     using Reaction = std::function<void(const ReceivedMessage&)>;
@@ -40,17 +34,17 @@ public:
     // What the window does once a message has reached it (besides taking a WM_SETTEXT text).
     void OnMessage(WindowHandle window, Reaction reaction);
     // Messages to the window time out from now on, and do not reach it.
-    void Hang(WindowHandle window) { windows_.at(window).hung = true; }
+    void Hang(WindowHandle window) { At(window)->hung = true; }
 
-    void SetText(WindowHandle window, std::string_view utf8);
-    // The window's text as the client holds it, in Windows-1252.
-    const std::string& Bytes(WindowHandle window) const { return windows_.at(window).bytes; }
+    void SetText(WindowHandle window, std::string_view text) { At(window)->text = text; }
+    // The window's text in Windows-1252.
+    std::string Bytes(WindowHandle window);
 
     void SetClock(std::function<double()> clock) { clock_ = std::move(clock); }
     const std::vector<ReceivedMessage>& Received() const { return received_; }
     std::vector<ReceivedMessage> ReceivedBy(WindowHandle window) const;
-    // Every FindWindowA / FindWindowExA made, in order (FindWindowA as parent 0).
-    const std::vector<Lookup>& Lookups() const { return lookups_; }
+    // The class of every FindWindowA / FindWindowExA made, in order.
+    const std::vector<std::string>& Lookups() const { return lookups_; }
     // Messages, reads included, that timed out at a hung window.
     int TimedOut() const { return timedOut_; }
 
@@ -66,22 +60,22 @@ public:
 private:
     struct Window {
         WindowHandle parent;
-        std::string className, title, bytes;
-        std::vector<WindowHandle> children;
+        std::string className, title, text;
         std::vector<Reaction> reactions;
-        bool hung = false;
+        bool hung = false, removed = false;
     };
 
+    // The window, or null for 0, a removed window or a handle never given out.
+    Window* At(WindowHandle window);
     // Whether a message to the window would be handled, lost or time out.
     Delivery Reach(WindowHandle window);
-    Delivery Deliver(ReceivedMessage message);
+    // `text`: the UTF-8 text of a WM_SETTEXT.
+    Delivery Deliver(ReceivedMessage message, std::string_view text);
 
-    std::map<WindowHandle, Window> windows_;
-    std::vector<WindowHandle> topLevel_;
+    std::vector<Window> windows_;  // in the order they were made
     std::vector<ReceivedMessage> received_;
-    std::vector<Lookup> lookups_;
+    std::vector<std::string> lookups_;
     std::function<double()> clock_ = [] { return 0.0; };
-    WindowHandle next_ = 0x10010;
     int timedOut_ = 0;
 };
 
