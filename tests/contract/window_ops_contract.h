@@ -12,7 +12,6 @@
 #include <ostream>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "automation/window_ops.h"
@@ -83,14 +82,6 @@ inline constexpr std::string_view kRichText = "RICHCNTL";
 inline constexpr std::string_view kReadOnlyRichText = "RICHCNTLREADONLY";
 inline constexpr std::string_view kIcon = "_AOL_Icon";
 
-inline SeenMessage Seen(Message message, std::uintptr_t wParam, std::intptr_t lParam) {
-    return {message, wParam, lParam, {}};
-}
-
-inline SeenMessage SeenText(std::string bytes) {
-    return {Message::SetText, 0, 0, std::move(bytes)};
-}
-
 TYPED_TEST_P(WindowOpsContract, ParentZeroMeansTheTopLevelWindows) {
     const WindowHandle frame = this->windows_.Create(0, kFrame);
     const WindowHandle pane = this->windows_.Create(frame, kPane);
@@ -158,9 +149,10 @@ TYPED_TEST_P(WindowOpsContract, DeliversInOrderWithTextsInTheAnsiCodePage) {
     EXPECT_EQ(ops.SendMessageA(input, Message::Char, kCarriageReturn, 0), Delivery::Handled);
     EXPECT_EQ(ops.SendMessageA(input, Message::KeyUp, kVkSpace, 0x001C0001), Delivery::Handled);
     EXPECT_EQ(this->windows_.ReceivedBy(input),
-              (std::vector{SeenText("<b>\x9B</b> Caf\xE9 5 \x80 \x8B"), SeenText(""),
-                           Seen(Message::Char, kCarriageReturn, 0),
-                           Seen(Message::KeyUp, kVkSpace, 0x001C0001)}));
+              (std::vector<SeenMessage>{{Message::SetText, 0, 0, "<b>\x9B</b> Caf\xE9 5 \x80 \x8B"},
+                                        {Message::SetText, 0, 0, ""},
+                                        {Message::Char, kCarriageReturn, 0, ""},
+                                        {Message::KeyUp, kVkSpace, 0x001C0001, ""}}));
 }
 
 TYPED_TEST_P(WindowOpsContract, ReadsTextBackFromTheAnsiCodePage) {

@@ -37,18 +37,15 @@ std::string ToAnsi(std::string_view utf8) {
 
 // Handles are spaced out and start high: real ones are not small consecutive numbers either.
 constexpr WindowHandle kFirstHandle = 0x10010;
-constexpr WindowHandle kHandleStep = 4;
 
-WindowHandle HandleOf(size_t index) {
-    return kFirstHandle + static_cast<WindowHandle>(index) * kHandleStep;
-}
+WindowHandle HandleOf(size_t index) { return kFirstHandle + static_cast<WindowHandle>(index) * 4; }
+size_t IndexOf(WindowHandle window) { return static_cast<size_t>(window - kFirstHandle) / 4; }
 
 }  // namespace
 
 FakeWindowTree::Window* FakeWindowTree::At(WindowHandle window) {
-    const auto index = static_cast<size_t>((window - kFirstHandle) / kHandleStep);
-    const bool made = window >= kFirstHandle && index < windows_.size();
-    return made && !windows_[index].removed ? &windows_[index] : nullptr;
+    const bool made = window >= kFirstHandle && IndexOf(window) < windows_.size();
+    return made && !windows_[IndexOf(window)].removed ? &windows_[IndexOf(window)] : nullptr;
 }
 
 WindowHandle FakeWindowTree::Add(WindowHandle parent, std::string className,
@@ -78,18 +75,13 @@ std::vector<ReceivedMessage> FakeWindowTree::ReceivedBy(WindowHandle window) con
     return messages;
 }
 
-WindowHandle FakeWindowTree::FindWindowA(std::string_view className) {
-    return FindWindowExA(0, 0, className, std::nullopt);
-}
-
 WindowHandle FakeWindowTree::FindWindowExA(WindowHandle parent, WindowHandle after,
                                            std::string_view className,
                                            std::optional<std::string_view> title) {
     lookups_.emplace_back(className);
     if (parent != 0 && !At(parent)) return 0;
     if (after != 0 && (!At(after) || At(after)->parent != parent)) return 0;
-    for (size_t i = after == 0 ? 0 : static_cast<size_t>((after - kFirstHandle) / kHandleStep) + 1;
-         i < windows_.size(); ++i) {
+    for (size_t i = after == 0 ? 0 : IndexOf(after) + 1; i < windows_.size(); ++i) {
         const Window& w = windows_[i];
         if (!w.removed && w.parent == parent && w.className == className &&
             (!title || w.title == *title)) {

@@ -49,7 +49,9 @@ public:
     int TimedOut() const { return timedOut_; }
 
     using WindowOps::FindWindowExA;
-    WindowHandle FindWindowA(std::string_view className) override;
+    WindowHandle FindWindowA(std::string_view className) override {
+        return FindWindowExA(0, 0, className);
+    }
     WindowHandle FindWindowExA(WindowHandle parent, WindowHandle after, std::string_view className,
                                std::optional<std::string_view> title) override;
     Delivery SendMessageA(WindowHandle window, Message message, std::uintptr_t wParam,
