@@ -72,30 +72,18 @@ protected:
 
 TYPED_TEST_SUITE_P(WindowOpsContract);
 
-// Class names of the chat client's windows, and two that no other program uses, for the
-// top-level cases.
+// Class names of the chat client's windows, and one for the top-level window that no other
+// program uses.
 inline constexpr std::string_view kFrame = "Quillow Contract Frame";
-inline constexpr std::string_view kPane = "Quillow Contract Pane";
 inline constexpr std::string_view kMdiClient = "MDIClient";
 inline constexpr std::string_view kDocument = "AOL Child";
 inline constexpr std::string_view kRichText = "RICHCNTL";
 inline constexpr std::string_view kReadOnlyRichText = "RICHCNTLREADONLY";
 inline constexpr std::string_view kIcon = "_AOL_Icon";
 
-TYPED_TEST_P(WindowOpsContract, ParentZeroMeansTheTopLevelWindows) {
-    const WindowHandle frame = this->windows_.Create(0, kFrame);
-    const WindowHandle pane = this->windows_.Create(frame, kPane);
-
-    WindowOps& ops = this->Ops();
-    EXPECT_EQ(ops.FindWindowA(kFrame), frame);
-    EXPECT_EQ(ops.FindWindowExA(0, 0, kFrame), frame);
-    EXPECT_EQ(ops.FindWindowA(kPane), 0);
-    EXPECT_EQ(ops.FindWindowExA(0, 0, kPane), 0);
-    EXPECT_EQ(ops.FindWindowExA(frame, 0, kPane), pane);
-}
-
-// Lookups count positions among like children: the order must hold from one walk to the next.
-TYPED_TEST_P(WindowOpsContract, WalksDirectChildrenOfTheWholeClassNameInCreationOrder) {
+// Parent 0 stands for the top-level windows. Lookups count positions among like children: the
+// order must hold from one walk to the next.
+TYPED_TEST_P(WindowOpsContract, FindsDirectChildrenOfTheWholeClassNameInCreationOrder) {
     const WindowHandle frame = this->windows_.Create(0, kFrame);
     const WindowHandle mdi = this->windows_.Create(frame, kMdiClient);
     const WindowHandle room = this->windows_.Create(mdi, kDocument, "Lobby");
@@ -104,15 +92,21 @@ TYPED_TEST_P(WindowOpsContract, WalksDirectChildrenOfTheWholeClassNameInCreation
     const WindowHandle second = this->windows_.Create(room, kIcon);
     const WindowHandle input = this->windows_.Create(room, kRichText);
     const WindowHandle third = this->windows_.Create(room, kIcon);
+    const WindowHandle secondTranscript = this->windows_.Create(room, kReadOnlyRichText);
 
     WindowOps& ops = this->Ops();
+    EXPECT_EQ(ops.FindWindowA(kFrame), frame);
+    EXPECT_EQ(ops.FindWindowExA(0, 0, kFrame), frame);
+    EXPECT_EQ(ops.FindWindowA(kMdiClient), 0);
+    EXPECT_EQ(ops.FindWindowExA(0, 0, kMdiClient), 0);
+    EXPECT_EQ(ops.FindWindowExA(frame, 0, kMdiClient), mdi);
     EXPECT_EQ(ops.FindWindowExA(mdi, 0, kDocument), room);
     EXPECT_EQ(ops.FindWindowExA(frame, 0, kDocument), 0);
     EXPECT_EQ(ops.FindWindowExA(mdi, 0, kIcon), 0);
     // "RICHCNTL" and "RICHCNTLREADONLY" do not match each other, whichever comes first.
     EXPECT_EQ(ops.FindWindowExA(room, 0, kRichText), input);
-    EXPECT_EQ(ops.FindWindowExA(room, first, kReadOnlyRichText), transcript);
-    EXPECT_EQ(ops.FindWindowExA(room, transcript, kReadOnlyRichText), 0);
+    EXPECT_EQ(ops.FindWindowExA(room, 0, kReadOnlyRichText), transcript);
+    EXPECT_EQ(ops.FindWindowExA(room, transcript, kReadOnlyRichText), secondTranscript);
     EXPECT_EQ(ops.FindWindowExA(room, 0, "RICHCNTLREAD"), 0);
     for (int walk = 0; walk < 2; ++walk) {
         EXPECT_EQ(ops.FindWindowExA(room, 0, kIcon), first);
@@ -200,8 +194,8 @@ TYPED_TEST_P(WindowOpsContract, AnUnresponsiveWindowTimesOutWithinABound) {
     EXPECT_EQ(this->windows_.ReceivedBy(input), std::vector<SeenMessage>{});
 }
 
-REGISTER_TYPED_TEST_SUITE_P(WindowOpsContract, ParentZeroMeansTheTopLevelWindows,
-                            WalksDirectChildrenOfTheWholeClassNameInCreationOrder,
+REGISTER_TYPED_TEST_SUITE_P(WindowOpsContract,
+                            FindsDirectChildrenOfTheWholeClassNameInCreationOrder,
                             MatchesTheWholeTitleWhenOneIsGiven,
                             DeliversInOrderWithTextsInTheAnsiCodePage,
                             ReadsTextBackFromTheAnsiCodePage, AMessageToNoWindowIsLost,

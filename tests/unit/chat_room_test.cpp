@@ -12,23 +12,27 @@ using testing::FakeWindowTree;
 using testing::ReceivedMessage;
 using Line = FakeClient::Line;
 
-// Each lacks one control of a room's four; it has an input box that must stay untouched.
-const std::vector<std::vector<std::string>> kNotRooms = {
-    {"RICHCNTL", "_AOL_Combobox", "_AOL_Icon", "_AOL_Static"},
-    {"RICHCNTLREADONLY", "RICHCNTL", "_AOL_Icon", "_AOL_Static"},
-    {"RICHCNTLREADONLY", "RICHCNTL", "_AOL_Combobox", "_AOL_Static"},
-    {"RICHCNTLREADONLY", "RICHCNTL", "_AOL_Combobox", "_AOL_Icon"},
-};
+// A room's children in the client's order: transcript, input box, drop-down, icon, label.
+const std::vector<std::string> kRoom = {"RICHCNTLREADONLY", "RICHCNTL", "_AOL_Combobox",
+                                        "_AOL_Icon", "_AOL_Static"};
 
+std::vector<std::string> Without(std::string_view missing) {
+    std::vector<std::string> children = kRoom;
+    std::erase(children, missing);
+    return children;
+}
+
+// A document that lacks one of the four controls of the signature is passed over, and its
+// input box left alone; of two rooms the first takes every line.
 TEST(ChatRoomTest, FirstDocumentWithTheWholeSignatureTakesTheLine) {
-    for (const auto& children : kNotRooms) {
+    for (const char* missing : {"RICHCNTLREADONLY", "_AOL_Combobox", "_AOL_Icon", "_AOL_Static"}) {
         FakeWindowTree tree;
         FakeClient client(tree);
-        const WindowHandle notRoom = client.AddDocument(children);
+        const WindowHandle notRoom = client.AddDocument(Without(missing));
         const FakeClient::Room room = client.AddRoom();
         const FakeClient::Room second = client.AddRoom();
 
-        EXPECT_EQ(FindChatRoom(tree), room.window);
+        EXPECT_EQ(FindChatRoom(tree), room.window) << missing;
         ChatSend(tree, "one");
         ChatSend(tree, "two");
         EXPECT_EQ(client.lines, (std::vector<Line>{{0, "one"}, {0, "two"}}));
@@ -43,7 +47,7 @@ TEST(ChatRoomTest, WithoutRoomOrInputBoxTheLineIsLostQuietly) {
     FakeClient client(tree);
     client.OpenInstantMessage();
     ChatSend(tree, "no room");
-    client.AddDocument({"RICHCNTLREADONLY", "_AOL_Combobox", "_AOL_Icon", "_AOL_Static"});
+    client.AddDocument(Without("RICHCNTL"));
     ChatSend(tree, "no input box");
     EXPECT_TRUE(tree.Received().empty());
 }
@@ -73,10 +77,7 @@ TEST(ChatRoomTest, UnsentDraftIsPutBackOnlyOnceTheLineIsTaken) {
     // A box that has not taken the line on Enter keeps it: a draft put back there would be sent
     // by the next Enter in the line's place.
     tree.Remove(room.window);
-    const WindowHandle deaf =
-        tree.FindWindowExA(client.AddDocument({"RICHCNTLREADONLY", "RICHCNTL", "_AOL_Combobox",
-                                               "_AOL_Icon", "_AOL_Static"}),
-                           0, "RICHCNTL");
+    const WindowHandle deaf = tree.FindWindowExA(client.AddDocument(kRoom), 0, "RICHCNTL");
     tree.SetText(deaf, "draft");
     ChatSend(tree, "line");
     EXPECT_EQ(tree.Bytes(deaf), "line");
