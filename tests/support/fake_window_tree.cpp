@@ -55,6 +55,7 @@ WindowHandle FakeWindowTree::Add(WindowHandle parent, std::string className,
 }
 
 void FakeWindowTree::Remove(WindowHandle window) {
+    if (At(window) == nullptr) return;
     At(window)->removed = true;
     for (size_t i = 0; i < windows_.size(); ++i) {
         if (windows_[i].parent == window && !windows_[i].removed) Remove(HandleOf(i));

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 #include "tests/support/fake_client.h"
 #include "tests/support/scripted_loop.h"
 
@@ -40,16 +43,14 @@ TEST_F(InstantMessageTest, PressesWaitsASecondThenFillsAndSendsTheNewWindow) {
 
 // Too few icons to count to the intended one: no press at all rather than one on another icon.
 TEST_F(InstantMessageTest, PressesTheFifthToolbarIconAndTheTenthWindowIconOrNone) {
-    struct Case {
-        int toolbarIcons, windowIcons;
-        size_t received, sent;
-    };
-    for (const Case c : {Case{4, 10, 0, 0}, Case{5, 10, 6, 1}, Case{8, 9, 4, 0}}) {
+    // toolbar icons, window icons: messages received, messages sent
+    for (const auto& [toolbar, window, received, sent] :
+         {std::tuple{4, 10, 0u, 0u}, std::tuple{5, 10, 6u, 1u}, std::tuple{8, 9, 4u, 0u}}) {
         FakeWindowTree fresh;
-        FakeClient client(fresh, c.toolbarIcons, c.windowIcons);
+        FakeClient client(fresh, toolbar, window);
         SendInstantMessage(fresh, loop, "$IM_off", "bye");
-        EXPECT_EQ(fresh.Received().size(), c.received) << c.toolbarIcons << "/" << c.windowIcons;
-        EXPECT_EQ(client.sent.size(), c.sent) << c.toolbarIcons << "/" << c.windowIcons;
+        EXPECT_EQ(fresh.Received().size(), received) << toolbar << "/" << window;
+        EXPECT_EQ(client.sent.size(), sent) << toolbar << "/" << window;
     }
 }
 

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "tests/support/fake_client.h"
 #include "tests/support/scripted_loop.h"
