@@ -1,10 +1,13 @@
-// The chat client's windows built in a FakeWindowTree, behaving as far as the panel relies on:
-// a room takes its input box's text as a line on Enter, the fifth toolbar icon opens a new
-// instant-message window, and that window's tenth icon sends and closes it.
+// The chat client as far as the panel relies on it, built in a FakeWindowTree and spelt out here
+// as the client has it (not taken from the program's own names, so that a typo there shows): a
+// room takes its input box's text as a line on Enter; the fifth icon of the toolbar opens a new
+// "Send Instant Message" window, whose tenth icon sends what it holds and closes it. An icon
+// acts on a button-down followed by a Space released.
 #pragma once
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -15,50 +18,95 @@ namespace quillow::testing {
 class FakeClient {
 public:
     struct Room {
-        WindowHandle window, transcript, input, comboBox, icon, label;
+        WindowHandle window, transcript, input;
     };
     struct InstantMessageWindow {
-        WindowHandle window, recipient, message;
-        std::vector<WindowHandle> icons;
+        WindowHandle window, recipient, message, send;  // send: 0 with fewer than ten icons
     };
-    struct Line {
-        WindowHandle room;
-        std::string text;  // UTF-8
-    };
-    struct Sent {
-        std::string recipient, message;
-    };
+    // Texts as the client received them, in Windows-1252, and when.
+    using Line = std::pair<double, std::string>;                // time, text
+    using Sent = std::tuple<double, std::string, std::string>;  // time, recipient, message
 
-    // The main window with its toolbar and document area.
-    explicit FakeClient(FakeWindowTree& tree, int toolbarIcons = 8);
+    // The main window with its toolbar and document area, and no document.
+    explicit FakeClient(FakeWindowTree& tree, int toolbarIconCount = 8, int imIcons = 10)
+        : tree_(tree), imIcons_(imIcons) {
+        const WindowHandle main = tree_.Add(0, "AOL Frame25", "Chat client");
+        const WindowHandle toolbar = tree_.Add(tree_.Add(main, "AOL Toolbar"), "_AOL_Toolbar");
+        for (int i = 1; i <= toolbarIconCount; ++i) {
+            toolbarIcons.push_back(tree_.Add(toolbar, "_AOL_Icon"));
+        }
+        if (toolbarIconCount >= 5) {
+            OnPress(toolbarIcons[4], [this](double) {
+                if (opensInstantMessages) OpenInstantMessage();
+            });
+        }
+        area_ = tree_.Add(main, "MDIClient");
+    }
 
-    // A chat room, its children in the client's order.
-    Room AddRoom();
+    // A chat room: the transcript, the input box, a drop-down, an icon and a label. The lines
+    // of every room go to `lines`.
+    Room AddRoom() {
+        const WindowHandle window = tree_.Add(area_, "AOL Child", "Lobby");
+        const Room room{window, tree_.Add(window, "RICHCNTLREADONLY"),
+                        tree_.Add(window, "RICHCNTL")};
+        for (const char* control : {"_AOL_Combobox", "_AOL_Icon", "_AOL_Static"}) {
+            tree_.Add(window, control);
+        }
+        tree_.OnMessage(room.input, [this, room](const ReceivedMessage& m) {
+            if (m.message != Message::Char || m.wParam != 13) return;
+            lines.emplace_back(m.time, tree_.Bytes(room.input));
+            tree_.SetText(room.input, "");
+        });
+        return room;
+    }
+
     // A document window with children of the given classes, in that order.
-    WindowHandle AddDocument(const std::vector<std::string>& childClasses);
-    InstantMessageWindow AddInstantMessageWindow(int icons = 10);
+    WindowHandle AddDocument(const std::vector<std::string>& childClasses) {
+        const WindowHandle document = tree_.Add(area_, "AOL Child", "Document");
+        for (const std::string& className : childClasses) tree_.Add(document, className);
+        return document;
+    }
 
-    // Whether the toolbar's fifth icon opens a window (a slow client may not in time).
-    void SetOpensInstantMessages(bool opens) { opensInstantMessages_ = opens; }
+    // What the toolbar's fifth icon does, unless opensInstantMessages is false.
+    InstantMessageWindow OpenInstantMessage() {
+        const WindowHandle window = tree_.Add(area_, "AOL Child", "Send Instant Message");
+        InstantMessageWindow im{window, tree_.Add(window, "_AOL_Edit"),
+                                tree_.Add(window, "RICHCNTL"), 0};
+        for (int i = 1; i <= imIcons_; ++i) {
+            const WindowHandle icon = tree_.Add(window, "_AOL_Icon");
+            if (i == 10) im.send = icon;
+        }
+        if (im.send != 0) {
+            OnPress(im.send, [this, im](double time) {
+                sent.emplace_back(time, tree_.Bytes(im.recipient), tree_.Bytes(im.message));
+                tree_.Remove(im.window);
+            });
+        }
+        opened.push_back(im);
+        return im;
+    }
 
-    WindowHandle main() const { return main_; }
-    const std::vector<WindowHandle>& toolbarIcons() const { return toolbarIcons_; }
-    const std::vector<Line>& lines() const { return lines_; }
-    std::vector<std::string> LineTexts() const;
-    const std::vector<Sent>& sent() const { return sent_; }
-    // Icons pressed (button-down, then Space up), in order.
-    const std::vector<WindowHandle>& pressed() const { return pressed_; }
+    bool opensInstantMessages = true;
+    std::vector<WindowHandle> toolbarIcons;
+    std::vector<Line> lines;
+    std::vector<Sent> sent;
+    std::vector<InstantMessageWindow> opened;
 
 private:
-    void MakeIcon(WindowHandle icon, std::function<void()> action);
+    // Runs `action` once the icon has been pressed, with the time of the press.
+    void OnPress(WindowHandle icon, std::function<void(double time)> action) {
+        tree_.OnMessage(icon, [this, icon, action](const ReceivedMessage& m) {
+            const std::vector<ReceivedMessage> received = tree_.ReceivedBy(icon);
+            if (m.message == Message::KeyUp && m.wParam == 0x20 && received.size() >= 2 &&
+                received[received.size() - 2].message == Message::LButtonDown) {
+                action(m.time);
+            }
+        });
+    }
 
     FakeWindowTree& tree_;
-    WindowHandle main_, area_;
-    std::vector<WindowHandle> toolbarIcons_;
-    std::vector<Line> lines_;
-    std::vector<Sent> sent_;
-    std::vector<WindowHandle> pressed_;
-    bool opensInstantMessages_ = true;
+    WindowHandle area_;
+    int imIcons_;
 };
 
 }  // namespace quillow::testing

@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 #include <utility>
+#include <vector>
 
-#include "automation/client_windows.h"
-#include "panel/layout.h"
-#include "panel/status_lines.h"
 #include "tests/support/fake_client.h"
 #include "tests/support/scripted_loop.h"
 
@@ -17,203 +16,158 @@ namespace {
 using testing::FakeClient;
 using testing::FakeWindowTree;
 using testing::ScriptedLoop;
+using Command = std::function<void(PanelCommands&)>;
+
+// Every line as the room receives it, in Windows-1252: "›" is 0x9B and "‹" is 0x8B.
+constexpr char kGreeting[] =
+    "<font color=#0000ff> -v\x9B <font color=#000000>Quillow By: Torvik.Zennoq03<font color=#0000ff> \x8Bv-";
+constexpr char kMotto[] =
+    "<font color=#0000ff>-v\x9B <font color=#000000>Taking idlers to the max<font color=#0000ff> \x8Bv-";
+constexpr char kFarewell[] =
+    "<font color=#0000ff> -v\x9B <font color=#000000> Quillow. <font color=#0000ff> \x8Bv-";
+constexpr char kUnloaded[] =
+    "<font color=#0000ff>-v\x9B <font color=#000000>Unloaded<font color=#0000ff> \x8Bv-";
+constexpr char kIdleTick[] =
+    "<font color=#0000ff>-v\x9B <font color=#000000> brumo.velt idl'n <font color=#0000ff> \x8Bv-";
+constexpr char kWentIdle[] =
+    "<font color=#0000ff>-v\x9B <font color=#000000> i went idle <font color=#0000ff> \x8Bv-";
+constexpr char kCameBack[] =
+    "<font color=#0000ff>-v\x9B <font color=#000000> i came back <font color=#0000ff> \x8Bv-";
+constexpr char kImsOn[] =
+    "<font color=#0000ff>-v\x9B <font color=#000000> ims on <font color=#0000ff> \x8Bv-";
+constexpr char kImsOff[] =
+    "<font color=#0000ff>-v\x9B <font color=#000000> ims off <font color=#0000ff> \x8Bv-";
+constexpr char kExit[] =
+    "<font color=#0000ff> -v\x9B <font color=#000000>Using Quillow By: Torvik.Zennoq03 un-loaded<font color=#0000ff> \x8Bv-";
+constexpr char kCredit[] =
+    "<font color=#0000ff> -v\x9B <font color=#000000>Using Quillow By: Torvik.Zennoq<font color=#0000ff> \x8Bv-";
+constexpr char kContactTorvik[] =
+    "<font color=#0000ff> -v\x9B <font color=#000000>You can reach Torvik at SN:Palvo Torvik<font color=#0000ff> \x8Bv-";
+constexpr char kContactZennoq[] =
+    "<font color=#0000ff> -v\x9B <font color=#000000>You can reach zennoq at SN:Zennoq03<font color=#0000ff> \x8Bv-";
+// The reason as typed while a command waits (see Rig), markup and spaces kept.
+constexpr char kReasonTyped[] = "café & <b>tea</b> ";
+constexpr char kRe[] =
+    "<font color=#0000ff>-v\x9B <font color=#000000>(re:  caf\xE9 & <b>tea</b> )<font color=#0000ff> \x8Bv-";
+constexpr char kIdleCause[] =
+    "<font color=#0000ff>-v\x9B <font color=#000000> i am idl'n cause caf\xE9 & <b>tea</b>  <font color=#0000ff> \x8Bv-";
 
 // Ending the program unwinds every handler on the stack, as ending the process would.
 struct ProgramEnded {};
 
-class FakePanel final : public PanelHost {
-public:
-    std::string reason{layout::kControls[3].text};  // Text1's initial text
-    int ended = 0;
-
+// The panel beside a client with one room, on a virtual clock from 0. The user types the reason
+// at 0.35 s, in the middle of any wait.
+struct Rig final : PanelHost {
+    Rig() {
+        tree.SetClock([this] { return loop.Now(); });
+        loop.At(0.35, [this] { reason = kReasonTyped; });
+    }
     std::string ReadReason() override { return reason; }
     void EndProgram() override {
         ++ended;
         throw ProgramEnded{};
     }
+
+    ScriptedLoop loop;
+    FakeWindowTree tree;
+    FakeClient client{tree};
+    FakeClient::Room room = client.AddRoom();
+    std::string reason = "Put your reason ";
+    int ended = 0;
+    PanelCommands commands{tree, loop, *this};
 };
 
-struct Posted {
-    double time;
-    std::string line;
-    bool operator==(const Posted&) const = default;
-};
-
-void PrintTo(const Posted& posted, std::ostream* out) {
-    *out << posted.time << ": " << posted.line;
+Command Press(int button) {
+    return [button](PanelCommands& commands) { commands.Click(button); };
 }
 
-class PanelCommandsTest : public ::testing::Test {
-protected:
-    PanelCommandsTest() {
-        tree.SetClock([this] { return loop.Now(); });
-        room = client.AddRoom();
-    }
+void Unload(PanelCommands& commands) {
+    bool cancel = false;
+    commands.Form_Unload(cancel);
+}
 
-    // Every line the room took, with when it took it.
-    std::vector<Posted> Lines() const {
-        std::vector<Posted> lines;
-        for (const auto& message : tree.ReceivedBy(room.input)) {
-            if (message.message == Message::Char) lines.push_back({message.time, ""});
+Command Close() {
+    return [](PanelCommands& commands) { commands.Close(); };
+}
+
+struct Script {
+    const char* name;
+    Command run;
+    std::vector<std::pair<double, Command>> meanwhile;  // events during the script's waits
+    std::vector<FakeClient::Line> lines;
+    std::vector<FakeClient::Sent> sent = {};
+    int ended = 0;
+};
+
+const Script kScripts[] = {
+    {"Form_Load", [](PanelCommands& c) { c.Form_Load(); }, {}, {{0, kGreeting}, {0.7, kMotto}}},
+    {"Form_Unload", Unload, {}, {{0, kFarewell}, {0.7, kUnloaded}}},
+    {"Timer1_Timer", [](PanelCommands& c) { c.Timer1_Timer(); }, {}, {{0, kIdleTick}, {0.7, kRe}}},
+    {"Start", Press(1), {}, {{0, kWentIdle}, {0.7, kIdleCause}}},
+    {"Stop", Press(2), {}, {{0, kCameBack}}},
+    {"IM on", Press(3), {}, {{0, kImsOn}}, {{1, "$IM_on", "im back"}}},
+    {"IM off", Press(4), {}, {{0, kImsOff}}, {{1, "$IM_off", "bye"}}},
+    {"Clr Cht", Press(5), {}, {}},
+    {"Exit", Press(6), {}, {{0, kExit}}, {}, 1},
+    {"Adv", Press(7), {}, {{0, kCredit}}},
+    {"Con", Press(8), {}, {{0, kContactTorvik}, {0.7, kContactZennoq}}},
+    {"button 0", Press(0), {}, {}},
+    {"button 9", Press(9), {}, {}},
+    // A command started in another's wait runs to its end there; the outer one, having
+    // outlasted its own wait, goes on at once.
+    {"Con during Start",
+     Press(1),
+     {{0.3, Press(8)}},
+     {{0, kWentIdle}, {0.3, kContactTorvik}, {1.0, kContactZennoq}, {1.0, kIdleCause}}},
+    {"Exit during Start during Con",
+     Press(8),
+     {{0.2, Press(1)}, {0.4, Press(6)}},
+     {{0, kContactTorvik}, {0.2, kWentIdle}, {0.4, kExit}},
+     {},
+     1},
+    // No line of the interrupted command follows the farewell; a second close is ignored.
+    {"closed twice during Start",
+     Press(1),
+     {{0.3, Close()}, {0.5, Close()}},
+     {{0, kWentIdle}, {0.3, kFarewell}, {1.0, kUnloaded}},
+     {},
+     1},
+};
+
+TEST(PanelCommandsTest, EachScriptPostsItsLinesAtTheirTimes) {
+    for (const Script& script : kScripts) {
+        SCOPED_TRACE(script.name);
+        Rig rig;
+        for (const auto& [time, command] : script.meanwhile) {
+            rig.loop.At(time, [&rig, &command] { command(rig.commands); });
         }
-        for (size_t i = 0; i < lines.size(); ++i) lines[i].line = client.lines()[i].text;
-        return lines;
-    }
-
-    // Runs an event, letting the program end as it would.
-    void Run(const std::function<void()>& event) {
         try {
-            event();
+            script.run(rig.commands);
         } catch (const ProgramEnded&) {
         }
-    }
-
-    FakeWindowTree tree;
-    ScriptedLoop loop;
-    FakeClient client{tree};
-    FakeClient::Room room{};
-    FakePanel panel;
-    PanelCommands commands{tree, loop, panel};
-};
-
-TEST_F(PanelCommandsTest, TwoLineScriptsWaitBetweenTheirLines) {
-    const std::string reason = "lunch & <b>tea</b>  ";
-    panel.reason = reason;
-    const std::vector<std::pair<std::function<void()>, std::vector<std::string>>> scripts = {
-        {[&] { commands.Form_Load(); }, {"Quillow By: Torvik.Zennoq03", "Taking idlers"}},
-        {[&] {
-             bool cancel = false;
-             commands.Form_Unload(cancel);
-         },
-         {" Quillow. ", "Unloaded"}},
-        {[&] { commands.Timer1_Timer(); }, {"brumo.velt idl'n", "(re:  " + reason + ")"}},
-        {[&] { commands.Command1_Click(); }, {"i went idle", "i am idl'n cause " + reason + " "}},
-        {[&] { commands.Command8_Click(); }, {"SN:Palvo Torvik", "SN:Zennoq03"}},
-    };
-    for (const auto& [script, texts] : scripts) {
-        const double start = loop.Now();
-        const size_t before = Lines().size();
-        script();
-        const std::vector<Posted> lines = Lines();
-        ASSERT_EQ(lines.size(), before + 2);
-        EXPECT_NE(lines[before].line.find(texts[0]), std::string::npos) << lines[before].line;
-        EXPECT_NE(lines[before + 1].line.find(texts[1]), std::string::npos)
-            << lines[before + 1].line;
-        EXPECT_DOUBLE_EQ(lines[before].time, start);
-        EXPECT_DOUBLE_EQ(lines[before + 1].time, start + 0.7);
+        EXPECT_EQ(rig.client.lines, script.lines);
+        EXPECT_EQ(rig.client.sent, script.sent);
+        EXPECT_EQ(rig.ended, script.ended);
     }
 }
 
-TEST_F(PanelCommandsTest, ReasonLinesAreExact) {
-    commands.Timer1_Timer();  // before any typing: the initial text with its trailing space
-    panel.reason = "";
-    commands.Command1_Click();
-    commands.Timer1_Timer();
-    const std::vector<Posted> lines = Lines();
-    ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(lines[1].line,
-              "<font color=#0000ff>-v› <font color=#000000>(re:  Put your reason )"
-              "<font color=#0000ff> ‹v-");
-    EXPECT_EQ(lines[3].line,
-              "<font color=#0000ff>-v› <font color=#000000> i am idl'n cause  "
-              "<font color=#0000ff> ‹v-");
-    EXPECT_EQ(lines[5].line,
-              "<font color=#0000ff>-v› <font color=#000000>(re:  )<font color=#0000ff> ‹v-");
-}
-
-TEST_F(PanelCommandsTest, ReasonIsReadAfterTheWait) {
-    panel.reason = "before";
-    loop.At(0.5, [&] { panel.reason = "typed during the wait"; });
-    commands.Command1_Click();
-    EXPECT_EQ(Lines().back().line, lines::IdleCauseLine("typed during the wait"));
-}
-
-TEST_F(PanelCommandsTest, OneLineCommands) {
-    commands.Command2_Click();
-    commands.Command7_Click();
-    const std::vector<Posted> expected = {{0, std::string(lines::kCameBack)},
-                                          {0, std::string(lines::kCredit)}};
-    EXPECT_EQ(Lines(), expected);
-}
-
-TEST_F(PanelCommandsTest, InstantMessagesSwitchReceptionEvenWithoutARoom) {
-    commands.Command3_Click();
-    tree.Remove(room.window);
-    commands.Command4_Click();
-
-    EXPECT_EQ(client.LineTexts(), std::vector<std::string>{std::string(lines::kImsOn)});
-    ASSERT_EQ(client.sent().size(), 2u);
-    EXPECT_EQ(client.sent()[0].recipient, "$IM_on");
-    EXPECT_EQ(client.sent()[0].message, "im back");
-    EXPECT_EQ(client.sent()[1].recipient, "$IM_off");
-    EXPECT_EQ(client.sent()[1].message, "bye");
-}
-
-TEST_F(PanelCommandsTest, ClearChatEmptiesOnlyTheFirstPaneOfTheFirstRoom) {
-    const WindowHandle secondPane = tree.Add(room.window, "RICHCNTLREADONLY");
-    const FakeClient::Room other = client.AddRoom();
-    for (const WindowHandle pane : {room.transcript, secondPane, other.transcript}) {
-        tree.SetTextUtf8(pane, "history");
+TEST(PanelCommandsTest, ClearChatEmptiesTheFirstPaneOfTheFirstRoomOnly) {
+    Rig rig;
+    const WindowHandle secondPane = rig.tree.Add(rig.room.window, "RICHCNTLREADONLY");
+    const FakeClient::Room other = rig.client.AddRoom();
+    for (const WindowHandle pane : {rig.room.transcript, secondPane, other.transcript}) {
+        rig.tree.SetText(pane, "history");
     }
-    tree.SetTextUtf8(room.input, "my draft");
+    rig.tree.SetText(rig.room.input, "my draft");
 
-    commands.Command5_Click();
-    EXPECT_EQ(tree.TextUtf8(room.transcript), "");
-    EXPECT_EQ(tree.TextUtf8(secondPane), "history");
-    EXPECT_EQ(tree.TextUtf8(other.transcript), "history");
-    EXPECT_EQ(tree.TextUtf8(room.input), "my draft");
-    EXPECT_TRUE(tree.ReceivedBy(room.input).empty());
-    EXPECT_TRUE(client.lines().empty());
-}
-
-TEST_F(PanelCommandsTest, ClearChatWithoutRoomReachesNoWindow) {
-    tree.Remove(room.window);
-    commands.Command5_Click();
-    EXPECT_TRUE(tree.Received().empty());
-}
-
-TEST_F(PanelCommandsTest, CommandNestedInAWaitPostsBetweenTheOuterLines) {
-    loop.At(0.3, [&] { commands.Command8_Click(); });
-    commands.Command1_Click();
-    const std::vector<Posted> expected = {
-        {0.0, std::string(lines::kWentIdle)},
-        {0.3, std::string(lines::kContactTorvik)},
-        {1.0, std::string(lines::kContactZennoq)},
-        // The nested command outlasted the wait: the outer line follows at once.
-        {1.0, lines::IdleCauseLine(panel.reason)},
-    };
-    EXPECT_EQ(Lines(), expected);
-}
-
-TEST_F(PanelCommandsTest, ExitDuringAWaitEndsEverything) {
-    loop.At(0.2, [&] { commands.Command1_Click(); });  // nested in Con, itself waiting
-    loop.At(0.4, [&] { commands.Command6_Click(); });
-    Run([&] { commands.Command8_Click(); });
-    loop.RunUntilIdle();
-
-    EXPECT_EQ(panel.ended, 1);
-    const std::vector<Posted> expected = {{0.0, std::string(lines::kContactTorvik)},
-                                          {0.2, std::string(lines::kWentIdle)},
-                                          {0.4, std::string(lines::kExit)}};
-    EXPECT_EQ(Lines(), expected);
-}
-
-TEST_F(PanelCommandsTest, ClosingDuringAWaitSaysFarewellLastAndEnds) {
-    loop.At(0.3, [&] { commands.Close(); });
-    loop.At(0.5, [&] { commands.Close(); });  // a second close while saying farewell
-    Run([&] { commands.Command1_Click(); });
-    loop.RunUntilIdle();
-
-    EXPECT_EQ(panel.ended, 1);
-    const std::vector<Posted> expected = {{0.0, std::string(lines::kWentIdle)},
-                                          {0.3, std::string(lines::kFarewell)},
-                                          {1.0, std::string(lines::kUnloaded)}};
-    EXPECT_EQ(Lines(), expected);
-}
-
-TEST_F(PanelCommandsTest, ClickDispatchesByButtonNumber) {
-    for (int number : {0, 9, 2}) commands.Click(number);
-    EXPECT_EQ(client.LineTexts(), std::vector<std::string>{std::string(lines::kCameBack)});
+    rig.commands.Click(5);
+    EXPECT_EQ(rig.tree.Received(), (std::vector<testing::ReceivedMessage>{
+                                       {0, rig.room.transcript, Message::SetText, 0, 0, ""}}));
+    // Without a room no window is reached.
+    rig.tree.Remove(rig.room.window);
+    rig.tree.Remove(other.window);
+    rig.commands.Click(5);
+    EXPECT_EQ(rig.tree.Received().size(), 1u);
 }
 
 }  // namespace

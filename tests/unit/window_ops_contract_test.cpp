@@ -7,38 +7,30 @@
 namespace quillow::testing {
 namespace {
 
-using contract::SeenMessage;
-
 class InMemoryWindows final : public contract::ContractWindows {
 public:
     WindowOps& Ops() override { return tree_; }
-
     WindowHandle Create(WindowHandle parent, std::string_view className,
                         std::optional<std::string_view> title) override {
-        return tree_.Add(parent, std::string(className), std::string(title.value_or("")));
+        return tree_.Add(parent, std::string(className), title.value_or(""));
     }
     void Destroy(WindowHandle window) override { tree_.Remove(window); }
-
     bool MakeUnresponsive(WindowHandle window) override {
         tree_.Hang(window);
         return true;
     }
     std::chrono::milliseconds ReplyTimeout() const override { return {}; }
-
-    std::vector<SeenMessage> ReceivedBy(WindowHandle window) override {
-        return Seen(tree_.ReceivedBy(window));
-    }
-    std::vector<SeenMessage> ReceivedByAny() override { return Seen(tree_.Received()); }
-
-private:
-    static std::vector<SeenMessage> Seen(const std::vector<ReceivedMessage>& received) {
-        std::vector<SeenMessage> seen;
-        for (const ReceivedMessage& m : received) {
-            seen.push_back({m.message, m.wParam, m.lParam, m.bytes});
+    std::vector<contract::SeenMessage> ReceivedBy(WindowHandle window) override {
+        std::vector<contract::SeenMessage> seen;
+        for (const ReceivedMessage& m : tree_.Received()) {
+            if (window == 0 || m.window == window)
+                seen.push_back({m.message, m.wParam, m.lParam, m.bytes});
         }
         return seen;
     }
+    std::vector<contract::SeenMessage> ReceivedByAny() override { return ReceivedBy(0); }
 
+private:
     FakeWindowTree tree_;
 };
 
