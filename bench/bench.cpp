@@ -19,25 +19,27 @@
 #include <thread>
 #include <vector>
 
+#include "automation/ansi_text.h"
 #include "automation/chat_room.h"
 #include "automation/window_ops_win.h"
 #include "bench/burst.h"
 #include "bench/observe.h"
-#include "bench/running_client.h"
 #include "panel/event_loop_win.h"
 #include "panel/status_lines.h"
-#include "tests/windows/support/find_window.h"
-#include "tests/windows/support/running_panel.h"
-#include "tests/windows/support/standin_client.h"
+#include "driver/controls.h"
+#include "driver/clock.h"
+#include "driver/running_panel.h"
+#include "driver/standin_client.h"
 
 namespace quillow::bench {
 namespace {
 
 using namespace std::chrono_literals;
-using e2e::CounterSeconds;
-using e2e::InWindows1252;
-using e2e::RecordEntry;
-using e2e::RunningPanel;
+using driver::CounterSeconds;
+using driver::RecordEntry;
+using driver::RecordFile;
+using driver::RunningPanel;
+using driver::StandinClient;
 
 constexpr int kWaitingCommands = 10;    // "Con" clicks in the CPU figure
 constexpr int kResponsesPerRun = 3;     // "Start" + "Adv" pairs per run
@@ -112,8 +114,8 @@ private:
     std::optional<double> serverStart_;
 };
 
-void RequireLines(RunningClient& client, std::size_t count, const char* what) {
-    if (!client.WaitForLines(count, kLineBound)) {
+void RequireLines(StandinClient& client, std::size_t count, const char* what) {
+    if (client.record().WaitForLines(count, "room1", kLineBound).size() < count) {
         throw std::runtime_error(std::string("lines missing after ") + what);
     }
 }
@@ -124,9 +126,9 @@ void Expect(bool good, const std::string& what) {
 
 // A spinning wait for `seconds`, measured as the panel is.
 void MeasureSpin(double seconds, Figures& figures) {
-    e2e::Process spinner = e2e::Process::Start(BuildTreeProgram("bench/quillow_spin_wait.exe"));
-    const HWND window =
-        e2e::WaitForTopLevelWindow({L"QuillowSpinWait", std::nullopt, spinner.Id()}, 10s);
+    driver::Process spinner =
+        driver::Process::Start(driver::BuildTreeProgram("bench/quillow_spin_wait.exe"));
+    const HWND window = driver::WaitForTopLevelWindow(L"QuillowSpinWait", spinner.Id(), 10s);
     Expect(window != nullptr, "the spinning wait did not start");
     std::this_thread::sleep_for(200ms);  // well into its spinning
     const CpuMeter meter(spinner.Id());
@@ -139,8 +141,8 @@ void MeasureSpin(double seconds, Figures& figures) {
 // One run of the panel beside a client of its own: start-up, footprint, CPU while waiting
 // (and a spinning wait as long), pace, and response to clicks during a wait.
 void PanelRun(int run, Figures& figures) {
-    RunningClient client = RunningClient::Start("run" + std::to_string(run));
-    RunningPanel panel = RunningPanel::Start(BuildTreeProgram("app/quillow.exe"));
+    StandinClient client = StandinClient::Start("run" + std::to_string(run));
+    RunningPanel panel = RunningPanel::Start();
     figures.startup.Add(panel.ShownAt() - panel.StartedAt());
     RequireLines(client, 2, "the greetings");
     std::this_thread::sleep_for(500ms);
@@ -157,13 +159,13 @@ void PanelRun(int run, Figures& figures) {
 
     // Back-to-back waiting commands: each "Con" clicked once the previous one's second line
     // has arrived, so the panel spends nearly all the time in its waits.
-    const std::string torvik = InWindows1252(lines::kContactTorvik);
-    const std::string zennoq = InWindows1252(lines::kContactZennoq);
+    const std::string torvik = Utf8ToAnsi(lines::kContactTorvik);
+    const std::string zennoq = Utf8ToAnsi(lines::kContactZennoq);
     std::size_t count = client.record().Lines().size();
     const double waitingStart = CounterSeconds();
     const CpuMeter meter(panel.process().Id());
     for (int i = 0; i < kWaitingCommands; ++i) {
-        Expect(panel.Click(e2e::kConButton), "could not click Con");
+        Expect(panel.Click(driver::kConButton), "could not click Con");
         count += 2;
         RequireLines(client, count, "Con");
         const std::vector<RecordEntry>& lines = client.record().Lines();
@@ -182,16 +184,16 @@ void PanelRun(int run, Figures& figures) {
     MeasureSpin(waitingSeconds, figures);
 
     // "Adv" clicked while "Start" waits between its lines.
-    const std::string wentIdle = InWindows1252(lines::kWentIdle);
-    const std::string credit = InWindows1252(lines::kCredit);
+    const std::string wentIdle = Utf8ToAnsi(lines::kWentIdle);
+    const std::string credit = Utf8ToAnsi(lines::kCredit);
     for (int i = 0; i < kResponsesPerRun; ++i) {
         const double started = CounterSeconds();
-        Expect(panel.Click(e2e::kStartButton), "could not click Start");
+        Expect(panel.Click(driver::kStartButton), "could not click Start");
         std::this_thread::sleep_until(
             std::chrono::steady_clock::now() +
             std::chrono::duration<double>(started + kClickIntoWait - CounterSeconds()));
         const double clicked = CounterSeconds();
-        Expect(panel.Click(e2e::kAdvButton), "could not click Adv");
+        Expect(panel.Click(driver::kAdvButton), "could not click Adv");
         count += 3;
         RequireLines(client, count, "Start with Adv");
         const std::vector<RecordEntry>& lines = client.record().Lines();
@@ -210,7 +212,7 @@ void PanelRun(int run, Figures& figures) {
         figures.paceStart.Add(lines[count - 1].seconds - lines[count - 3].seconds);
     }
 
-    panel.Click(e2e::kExitButton);
+    panel.Click(driver::kExitButton);
     if (!panel.process().WaitForExit(10s)) {
         throw std::runtime_error("the panel did not end on Exit");
     }
@@ -220,7 +222,7 @@ void PanelRun(int run, Figures& figures) {
 // document windows. The lines go a little apart, as the panel's do, so that each is timed on
 // its own rather than behind the client's drawing of the one before.
 void LineCost(int documents, int runs, int linesPerRun, Figures& figures) {
-    RunningClient client = RunningClient::Start("documents" + std::to_string(documents),
+    StandinClient client = StandinClient::Start("documents" + std::to_string(documents),
                                                 {"--documents", std::to_string(documents)});
     Win32WindowOps ops;
     Expect(FindChatRoom(ops) != 0, "no chat room found");
@@ -361,7 +363,7 @@ std::string Describe(const Figures& f, int runs, int linesPerRun) {
     t.Row("USER objects after start-up", f.userObjects, "%.0f", "counted as " + f.objectsHow);
     t.Row("GDI objects after start-up", f.gdiObjects, "%.0f", "");
 
-    const std::filesystem::path program = BuildTreeProgram("app/quillow.exe");
+    const std::filesystem::path program = driver::BuildTreeProgram("app/quillow.exe");
     std::error_code error;
     const auto size = std::filesystem::file_size(program, error);
     t.Row("Executable size", error ? "n/a" : Format("%.0f KB", static_cast<double>(size) / 1024),
@@ -399,8 +401,8 @@ int Main(int argc, char** argv) {
             return 2;
         }
     }
-    if (e2e::FindTopLevelWindow({L"AOL Frame25", std::nullopt, 0}) != nullptr ||
-        e2e::FindTopLevelWindow({L"QuillowPanel", std::nullopt, 0}) != nullptr) {
+    if (driver::FindTopLevelWindow(L"AOL Frame25") != nullptr ||
+        driver::FindTopLevelWindow(L"QuillowPanel") != nullptr) {
         std::fprintf(stderr, "bench: a client or a panel is already running; stop it first\n");
         return 1;
     }

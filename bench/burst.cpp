@@ -7,13 +7,15 @@
 #include <string>
 #include <thread>
 
-#include "bench/running_client.h"
-#include "tests/windows/support/running_panel.h"
+#include "driver/clock.h"
+#include "driver/running_panel.h"
+#include "driver/standin_client.h"
 
 namespace quillow::bench {
 namespace {
 
 using namespace std::chrono_literals;
+using driver::CounterSeconds;
 
 // The two lines of "Con" as the room receives them.
 const std::string kFirstLine =
@@ -23,39 +25,30 @@ const std::string kSecondLine =
     "<font color=#0000ff> -v\x9B <font color=#000000>You can reach zennoq at "
     "SN:Zennoq03<font color=#0000ff> \x8Bv-";
 
-void SleepUntil(double counterSeconds) {
-    const double left = counterSeconds - e2e::CounterSeconds();
-    if (left > 0) std::this_thread::sleep_for(std::chrono::duration<double>(left));
+std::chrono::milliseconds Ms(double seconds) {
+    return std::chrono::milliseconds(static_cast<long long>(seconds * 1000));
 }
 
 // Posts the clicks at the given rate; returns when the last one was posted.
-double PostClicks(const e2e::RunningPanel& panel, const BurstOptions& options) {
-    const double start = e2e::CounterSeconds();
+double PostClicks(const driver::RunningPanel& panel, const BurstOptions& options) {
+    const double start = CounterSeconds();
     for (int i = 0; i < options.clicks; ++i) {
-        SleepUntil(start + i / options.perSecond);
-        if (!panel.Click(e2e::kConButton)) throw std::runtime_error("could not click Con");
+        const double left = start + i / options.perSecond - CounterSeconds();
+        if (left > 0) std::this_thread::sleep_for(std::chrono::duration<double>(left));
+        if (!panel.Click(driver::kConButton)) throw std::runtime_error("could not click Con");
     }
-    return e2e::CounterSeconds();
+    return CounterSeconds();
 }
 
-// A click as the mouse makes it, on the button itself: what a person does, as opposed to the
-// click notification the other clicks post.
-bool MouseClick(HWND button) {
-    const LPARAM inside = MAKELPARAM(4, 4);
-    return PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, inside) &&
-           PostMessageW(button, WM_LBUTTONUP, 0, inside);
-}
-
-struct Started {
-    RunningClient client;
-    e2e::RunningPanel panel;
+struct Pair {
+    driver::StandinClient client;
+    driver::RunningPanel panel;
 };
 
-Started StartPair(const std::string& name) {
-    RunningClient client = RunningClient::Start(name);
-    e2e::RunningPanel panel =
-        e2e::RunningPanel::Start(BuildTreeProgram("app/quillow.exe"), std::chrono::seconds(30));
-    if (!client.WaitForLines(2, 10s)) throw std::runtime_error("no greetings");
+Pair StartPair(const std::string& name) {
+    driver::StandinClient client = driver::StandinClient::Start(name);
+    driver::RunningPanel panel = driver::RunningPanel::Start();
+    if (client.record().WaitForLines(2).size() < 2) throw std::runtime_error("no greetings");
     return {std::move(client), std::move(panel)};
 }
 
@@ -64,21 +57,25 @@ Started StartPair(const std::string& name) {
 Burst MeasureBurst(const BurstOptions& options) {
     Burst burst;
     {
-        Started pair = StartPair("burst");
-        const std::size_t before = pair.client.record().Lines().size();
+        Pair pair = StartPair("burst");
+        driver::RecordFile& record = pair.client.record();
+        const std::size_t before = record.Lines().size();
         const double lastClick = PostClicks(pair.panel, options);
-        pair.client.record().Update();
-        const std::size_t atLastClick = pair.client.record().Lines().size();
+        record.Update();
+        const std::size_t atLastClick = record.Lines().size();
         const std::size_t total = before + 2 * static_cast<std::size_t>(options.clicks);
-        burst.drained = pair.client.WaitForLines(
-            total, std::chrono::milliseconds(static_cast<long>(options.drainBound * 1000)));
+        burst.drained = driver::WaitUntil(
+            [&] {
+                record.Update();
+                return record.Lines().size() >= total;
+            },
+            Ms(options.drainBound), 5ms);
 
-        const auto& lines = pair.client.record().Lines();
-        const double lastLine = lines.back().seconds;
-        burst.lastClickToLastLine = lastLine - lastClick;
-        // Commands finished after the last click, over that time.
-        int finished = 0;
+        const auto& lines = record.Lines();
+        burst.lastClickToLastLine = lines.back().seconds - lastClick;
+        // How many commands were under way at once, and how many finished after the last click.
         int open = 0;
+        int finished = 0;
         for (std::size_t i = before; i < lines.size(); ++i) {
             if (lines[i].bytes == kFirstLine)
                 burst.deepestNesting = std::max(burst.deepestNesting, ++open);
@@ -87,21 +84,21 @@ Burst MeasureBurst(const BurstOptions& options) {
                 if (i >= atLastClick) ++finished;
             }
         }
-        if (burst.lastClickToLastLine > 0)
+        if (burst.lastClickToLastLine > 0) {
             burst.commandsPerSecond = finished / burst.lastClickToLastLine;
+        }
         pair.panel.process().Terminate();
     }
     {
-        Started pair = StartPair("burst-exit");
+        Pair pair = StartPair("burst-exit");
         PostClicks(pair.panel, options);
         std::this_thread::sleep_for(1s);  // well into the drain
-        const double clicked = e2e::CounterSeconds();
-        if (!MouseClick(pair.panel.Control(e2e::kExitButton))) {
+        const double clicked = CounterSeconds();
+        if (!pair.panel.MouseClick(driver::kExitButton)) {
             throw std::runtime_error("could not click Exit");
         }
-        if (pair.panel.process().WaitForExit(
-                std::chrono::milliseconds(static_cast<long>(options.exitBound * 1000)))) {
-            burst.exitSeconds = e2e::CounterSeconds() - clicked;
+        if (pair.panel.process().WaitForExit(Ms(options.exitBound))) {
+            burst.exitSeconds = CounterSeconds() - clicked;
         }
         pair.panel.process().Terminate();
     }

@@ -27,25 +27,26 @@
 
 #include "automation/ansi_text.h"
 #include "bench/observe.h"
-#include "bench/running_client.h"
 #include "panel/status_lines.h"
-#include "tests/windows/support/controls.h"
-#include "tests/windows/support/running_panel.h"
-#include "tests/windows/support/standin_client.h"
+#include "driver/controls.h"
+#include "driver/clock.h"
+#include "driver/running_panel.h"
+#include "driver/standin_client.h"
 
 namespace quillow::bench {
 namespace {
 
 using namespace std::chrono_literals;
-using e2e::CounterSeconds;
-using e2e::InWindows1252;
-using e2e::RecordEntry;
-using e2e::RunningPanel;
+using driver::CounterSeconds;
+using driver::RecordEntry;
+using driver::RecordFile;
+using driver::RunningPanel;
+using driver::StandinClient;
 
 // Every button but "Exit".
-const std::vector<int> kButtons = {e2e::kStartButton, e2e::kStopButton,      e2e::kImOnButton,
-                                   e2e::kImOffButton, e2e::kClearChatButton, e2e::kAdvButton,
-                                   e2e::kConButton};
+const std::vector<int> kButtons = {
+    driver::kStartButton,     driver::kStopButton, driver::kImOnButton, driver::kImOffButton,
+    driver::kClearChatButton, driver::kAdvButton,  driver::kConButton};
 constexpr int kLongestBurst = 20;   // clicks within one second
 constexpr auto kAnswerBound = 5s;   // a sent message must be answered within this
 constexpr auto kDrainBound = 180s;  // for the clicks still queued at the end to be handled
@@ -87,23 +88,23 @@ std::string AnsiBytes(const std::wstring& text) { return Utf8ToAnsi(WideToUtf8(t
 
 std::string FirstLineOf(int button) {
     switch (button) {
-        case e2e::kStartButton: return InWindows1252(lines::kWentIdle);
-        case e2e::kStopButton: return InWindows1252(lines::kCameBack);
-        case e2e::kImOnButton: return InWindows1252(lines::kImsOn);
-        case e2e::kImOffButton: return InWindows1252(lines::kImsOff);
-        case e2e::kAdvButton: return InWindows1252(lines::kCredit);
-        case e2e::kConButton: return InWindows1252(lines::kContactTorvik);
+        case driver::kStartButton: return Utf8ToAnsi(lines::kWentIdle);
+        case driver::kStopButton: return Utf8ToAnsi(lines::kCameBack);
+        case driver::kImOnButton: return Utf8ToAnsi(lines::kImsOn);
+        case driver::kImOffButton: return Utf8ToAnsi(lines::kImsOff);
+        case driver::kAdvButton: return Utf8ToAnsi(lines::kCredit);
+        case driver::kConButton: return Utf8ToAnsi(lines::kContactTorvik);
         default: return {};  // "Clr Cht" posts nothing
     }
 }
 
 int LinesOf(int button) {
-    return button == e2e::kStartButton || button == e2e::kConButton ? 2
-           : button == e2e::kClearChatButton                        ? 0
-                                                                    : 1;
+    return button == driver::kStartButton || button == driver::kConButton ? 2
+           : button == driver::kClearChatButton                           ? 0
+                                                                          : 1;
 }
 
-Sample TakeSample(const RunningPanel& panel, RecordTail& record, double started,
+Sample TakeSample(const RunningPanel& panel, RecordFile& record, double started,
                   std::size_t clicks) {
     Sample sample;
     sample.minute = (CounterSeconds() - started) / 60;
@@ -138,12 +139,21 @@ bool PairsInOrder(const std::vector<std::string>& lines, const std::string& firs
 }
 
 bool IsContactZennoq(const std::string& line) {
-    return line == InWindows1252(lines::kContactZennoq);
+    static const std::string zennoq = Utf8ToAnsi(lines::kContactZennoq);
+    return line == zennoq;
 }
 bool IsIdleCause(const std::string& line) {
-    return line.starts_with(InWindows1252(lines::kIdleCauseBefore));
+    static const std::string before = Utf8ToAnsi(lines::kIdleCauseBefore);
+    return line.starts_with(before);
 }
-bool IsReLine(const std::string& line) { return line.starts_with(InWindows1252(lines::kReBefore)); }
+bool IsReLine(const std::string& line) {
+    static const std::string before = Utf8ToAnsi(lines::kReBefore);
+    return line.starts_with(before);
+}
+bool IsTick(const std::string& line) {
+    static const std::string tick = Utf8ToAnsi(lines::kIdleTick);
+    return line == tick;
+}
 bool IsSecondLine(const std::string& line) {
     return IsContactZennoq(line) || IsIdleCause(line) || IsReLine(line);
 }
@@ -151,8 +161,8 @@ bool IsSecondLine(const std::string& line) {
 // The reason inside a reason line, given its fixed pieces.
 std::optional<std::string> ReasonIn(const std::string& line, std::string_view before,
                                     std::string_view after) {
-    const std::string head = InWindows1252(before);
-    const std::string tail = InWindows1252(after);
+    const std::string head = Utf8ToAnsi(before);
+    const std::string tail = Utf8ToAnsi(after);
     if (!line.starts_with(head) || !line.ends_with(tail) ||
         line.size() < head.size() + tail.size()) {
         return std::nullopt;
@@ -184,10 +194,10 @@ int Main(int argc, char** argv) {
         return std::uniform_int_distribution<int>(low, high)(random);
     };
 
-    RunningClient client = RunningClient::Start("soak");
-    RunningPanel panel = RunningPanel::Start(BuildTreeProgram("app/quillow.exe"));
-    RecordTail& record = client.record();
-    if (!client.WaitForLines(2, 15s)) {
+    StandinClient client = StandinClient::Start("soak");
+    RunningPanel panel = RunningPanel::Start();
+    RecordFile& record = client.record();
+    if (record.WaitForLines(2, "room1", 15s).size() < 2) {
         std::printf("soak: FAILED: no greetings\n");
         return 1;
     }
@@ -249,8 +259,7 @@ int Main(int argc, char** argv) {
         record.Update();
         std::size_t commandLines = 0;
         for (const RecordEntry& line : record.Lines()) {
-            if (line.bytes != InWindows1252(lines::kIdleTick) && !IsReLine(line.bytes))
-                ++commandLines;
+            if (!IsTick(line.bytes) && !IsReLine(line.bytes)) ++commandLines;
         }
         if (commandLines >= expectedLines) break;
         std::this_thread::sleep_for(200ms);
@@ -267,9 +276,10 @@ int Main(int argc, char** argv) {
     std::printf(
         "  clicks: %zu (Start %zu, Stop %zu, IM on %zu, IM off %zu, Clr Cht %zu, Adv %zu, "
         "Con %zu); reason edits: %zu\n",
-        clicks.size(), byButton[e2e::kStartButton], byButton[e2e::kStopButton],
-        byButton[e2e::kImOnButton], byButton[e2e::kImOffButton], byButton[e2e::kClearChatButton],
-        byButton[e2e::kAdvButton], byButton[e2e::kConButton], reasonEdits);
+        clicks.size(), byButton[driver::kStartButton], byButton[driver::kStopButton],
+        byButton[driver::kImOnButton], byButton[driver::kImOffButton],
+        byButton[driver::kClearChatButton], byButton[driver::kAdvButton],
+        byButton[driver::kConButton], reasonEdits);
     checks.Expect(alive && panel.process().Running(), "the program ran to the end");
     bool answered = true;
     double slowest = 0;
@@ -321,7 +331,7 @@ int Main(int argc, char** argv) {
     std::vector<std::string> firstLines;
     std::size_t ticks = 0;
     for (const std::string& line : roomLines) {
-        if (line == InWindows1252(lines::kIdleTick)) {
+        if (IsTick(line)) {
             ++ticks;
         } else if (!IsSecondLine(line)) {
             firstLines.push_back(line);
@@ -341,11 +351,11 @@ int Main(int argc, char** argv) {
                       std::to_string(firstLines.size()) + " of " +
                       std::to_string(clickedFirstLines.size()) + "; agreeing up to " +
                       std::to_string(agree) + ")");
-    checks.Expect(PairsInOrder(roomLines, InWindows1252(lines::kContactTorvik), IsContactZennoq),
+    checks.Expect(PairsInOrder(roomLines, Utf8ToAnsi(lines::kContactTorvik), IsContactZennoq),
                   "each \"Con\" second line followed its first");
-    checks.Expect(PairsInOrder(roomLines, InWindows1252(lines::kWentIdle), IsIdleCause),
+    checks.Expect(PairsInOrder(roomLines, Utf8ToAnsi(lines::kWentIdle), IsIdleCause),
                   "each \"Start\" reason line followed its \"went idle\"");
-    checks.Expect(PairsInOrder(roomLines, InWindows1252(lines::kIdleTick), IsReLine),
+    checks.Expect(PairsInOrder(roomLines, Utf8ToAnsi(lines::kIdleTick), IsReLine),
                   "each timer reason line followed its idle line");
     const double elapsedMinutes = (CounterSeconds() - started) / 60;
     const auto wholeMinutes = static_cast<long>(elapsedMinutes);
@@ -384,26 +394,26 @@ int Main(int argc, char** argv) {
             ++strays;
         }
     }
-    checks.Expect(
-        imOn == byButton[e2e::kImOnButton] && imOff == byButton[e2e::kImOffButton] && strays == 0,
-        "one instant message per IM click (on " + std::to_string(imOn) + "/" +
-            std::to_string(byButton[e2e::kImOnButton]) + ", off " + std::to_string(imOff) + "/" +
-            std::to_string(byButton[e2e::kImOffButton]) + ", other " + std::to_string(strays) +
-            ")");
+    checks.Expect(imOn == byButton[driver::kImOnButton] &&
+                      imOff == byButton[driver::kImOffButton] && strays == 0,
+                  "one instant message per IM click (on " + std::to_string(imOn) + "/" +
+                      std::to_string(byButton[driver::kImOnButton]) + ", off " +
+                      std::to_string(imOff) + "/" + std::to_string(byButton[driver::kImOffButton]) +
+                      ", other " + std::to_string(strays) + ")");
     checks.Expect(opened == imOn + imOff + strays,
                   "no instant-message window left unsent (" + std::to_string(opened) + " opened)");
-    checks.Expect(cleared == byButton[e2e::kClearChatButton],
+    checks.Expect(cleared == byButton[driver::kClearChatButton],
                   "one clearing per \"Clr Cht\" (" + std::to_string(cleared) + ")");
 
     // Closing still says farewell and ends the program.
     const std::size_t before = record.Lines().size();
-    e2e::PostClose(panel.Window());
+    driver::PostClose(panel.Window());
     const bool ended = panel.process().WaitForExit(30s);
-    client.WaitForLines(before + 2, 5s);
+    record.WaitForLines(before + 2, "room1", 5s);
     const std::vector<RecordEntry>& all = record.Lines();
     checks.Expect(ended && all.size() >= before + 2 &&
-                      all[all.size() - 2].bytes == InWindows1252(lines::kFarewell) &&
-                      all.back().bytes == InWindows1252(lines::kUnloaded),
+                      all[all.size() - 2].bytes == Utf8ToAnsi(lines::kFarewell) &&
+                      all.back().bytes == Utf8ToAnsi(lines::kUnloaded),
                   "closing the panel said farewell and ended the program");
 
     std::printf("\nsoak: %s: %zu clicks, %zu lines, %.1f minutes, seed %u\n",

@@ -3,8 +3,7 @@
 #include <chrono>
 #include <stdexcept>
 
-#include "tests/windows/support/controls.h"
-#include "tests/windows/support/find_window.h"
+#include "driver/controls.h"
 
 namespace quillow::demo {
 namespace {
@@ -13,7 +12,7 @@ constexpr int kNewMessageIcon = 4;  // the toolbar's fifth icon, counted from 0
 constexpr std::chrono::seconds kOpenTimeout{10};
 
 HWND Child(HWND parent, const wchar_t* className, int index = 0) {
-    const HWND child = parent != nullptr ? e2e::FindChild(parent, className, index) : nullptr;
+    const HWND child = parent != nullptr ? driver::FindChild(parent, className, index) : nullptr;
     if (child == nullptr) {
         throw std::runtime_error("the client's window tree has no " +
                                  std::string(className, className + wcslen(className)));
@@ -24,7 +23,7 @@ HWND Child(HWND parent, const wchar_t* className, int index = 0) {
 // The client's icons take a button-down followed by Space released as a press.
 void PressIcon(HWND icon) {
     DWORD_PTR result = 0;
-    const auto ms = static_cast<UINT>(e2e::kAnswerTimeout.count());
+    const auto ms = static_cast<UINT>(driver::kAnswerTimeout.count());
     if (!SendMessageTimeoutW(icon, WM_LBUTTONDOWN, 0, 0, SMTO_ABORTIFHUNG, ms, &result) ||
         !SendMessageTimeoutW(icon, WM_KEYUP, VK_SPACE, 0, SMTO_ABORTIFHUNG, ms, &result)) {
         throw std::runtime_error("the client did not answer the press of an icon");
@@ -38,14 +37,14 @@ HWND NewestInstantMessageWindow(HWND client) {
 }
 
 void TypeInto(HWND box, const std::wstring& text) {
-    if (!e2e::SetText(box, text) || e2e::ReadText(box) != text) {
+    if (!driver::SetText(box, text) || driver::ReadText(box) != text) {
         throw std::runtime_error("the instant-message window did not take its text");
     }
 }
 
 }  // namespace
 
-void WriteInstantMessage(HWND client, const ChatRecord& record, const std::wstring& recipient,
+void WriteInstantMessage(HWND client, driver::RecordFile& record, const std::wstring& recipient,
                          const std::wstring& message) {
     const size_t opened = record.Events("imopen").size();
     PressIcon(Child(Child(Child(client, L"AOL Toolbar"), L"_AOL_Toolbar"), L"_AOL_Icon",

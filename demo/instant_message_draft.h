@@ -6,14 +6,14 @@
 
 #include <string>
 
-#include "demo/chat_record.h"
+#include "driver/record_file.h"
 
 namespace quillow::demo {
 
 // Opens a new instant-message window from the client's toolbar and types the recipient and
 // the message into it. Throws std::runtime_error when the window does not open or does not
 // take the text.
-void WriteInstantMessage(HWND client, const ChatRecord& record, const std::wstring& recipient,
+void WriteInstantMessage(HWND client, driver::RecordFile& record, const std::wstring& recipient,
                          const std::wstring& message);
 
 }  // namespace quillow::demo

@@ -7,9 +7,8 @@
 
 #include "automation/ansi_text.h"
 #include "demo/tour_windows.h"
-#include "panel/layout.h"
-#include "tests/windows/support/controls.h"
-#include "tests/windows/support/find_window.h"
+#include "driver/controls.h"
+#include "driver/running_panel.h"
 
 namespace quillow::demo {
 namespace {
@@ -25,12 +24,12 @@ struct PanelStep {
 };
 
 constexpr std::array<PanelStep, 6> kSteps{{
-    {L"start", 1, "Start", 2, "", true},
-    {L"stop", 2, "Stop", 1, ""},
-    {L"imon", 3, "IM on", 1, "$IM_on"},
-    {L"imoff", 4, "IM off", 1, "$IM_off"},
-    {L"adv", 7, "Adv", 1, ""},
-    {L"con", 8, "Con", 2, ""},
+    {L"start", driver::kStartButton, "Start", 2, "", true},
+    {L"stop", driver::kStopButton, "Stop", 1, ""},
+    {L"imon", driver::kImOnButton, "IM on", 1, "$IM_on"},
+    {L"imoff", driver::kImOffButton, "IM off", 1, "$IM_off"},
+    {L"adv", driver::kAdvButton, "Adv", 1, ""},
+    {L"con", driver::kConButton, "Con", 2, ""},
 }};
 
 // A button's lines are 0.7 s apart, an instant message takes the client's window a moment to
@@ -46,7 +45,7 @@ const PanelStep* FindStep(const std::wstring& name) {
 }
 
 HWND PanelControl(HWND panel, int id) {
-    const HWND control = e2e::FindControl(panel, id);
+    const HWND control = GetDlgItem(panel, id);
     if (control == nullptr) {
         throw std::runtime_error("the panel has no control with id " + std::to_string(id));
     }
@@ -55,12 +54,12 @@ HWND PanelControl(HWND panel, int id) {
 
 // The reason box's text, as the client will get it (in the ANSI code page).
 std::string ReasonAsSent(HWND panel) {
-    const auto text = e2e::ReadText(PanelControl(panel, layout::kText1Id));
+    const auto text = driver::ReadText(PanelControl(panel, driver::kReasonBox));
     if (!text) throw std::runtime_error("the panel did not answer when asked for its reason");
     return Utf8ToAnsi(WideToUtf8(*text));
 }
 
-void WaitForLines(const ChatRecord& record, size_t before, const PanelStep& step,
+void WaitForLines(driver::RecordFile& record, size_t before, const PanelStep& step,
                   const std::string& reason) {
     const auto lines = record.WaitForEvents("line", before + step.lines, kStepTimeout);
     if (lines.size() < before + step.lines) {
@@ -75,7 +74,7 @@ void WaitForLines(const ChatRecord& record, size_t before, const PanelStep& step
     }
 }
 
-void WaitForInstantMessage(const ChatRecord& record, size_t before, const PanelStep& step) {
+void WaitForInstantMessage(driver::RecordFile& record, size_t before, const PanelStep& step) {
     const auto sent = record.WaitForEvents("im", before + 1, kStepTimeout);
     if (sent.size() <= before || sent.back().where != step.imRecipient) {
         throw std::runtime_error(std::string("\"") + step.caption + "\": no instant message to " +
@@ -88,25 +87,25 @@ void WaitForInstantMessage(const ChatRecord& record, size_t before, const PanelS
 bool IsPanelStep(const std::wstring& step) { return FindStep(step) != nullptr; }
 
 void TypeReason(HWND panel, const std::wstring& reason) {
-    if (!e2e::SetText(PanelControl(panel, layout::kText1Id), reason)) {
+    if (!driver::SetText(PanelControl(panel, driver::kReasonBox), reason)) {
         throw std::runtime_error("the panel did not take the reason");
     }
 }
 
-void RunPanelStep(HWND panel, const ChatRecord& record, const std::wstring& name) {
+void RunPanelStep(HWND panel, driver::RecordFile& record, const std::wstring& name) {
     const PanelStep* step = FindStep(name);
     if (step == nullptr) throw std::runtime_error("unknown step: " + WideToUtf8(name));
     const std::string reason = step->lastLineCarriesReason ? ReasonAsSent(panel) : "";
     const size_t lines = record.Events("line").size();
     const size_t messages = record.Events("im").size();
-    if (!e2e::ClickButton(PanelControl(panel, step->buttonId))) {
+    if (!driver::ClickButton(PanelControl(panel, step->buttonId))) {
         throw std::runtime_error(std::string("could not press \"") + step->caption + "\"");
     }
     WaitForLines(record, lines, *step, reason);
     if (!step->imRecipient.empty()) WaitForInstantMessage(record, messages, *step);
 }
 
-void ClosePanel(HWND panel, const ChatRecord* record) {
+void ClosePanel(HWND panel, driver::RecordFile* record) {
     const size_t lines = record != nullptr ? record->Events("line").size() : 0;
     CloseAndWait(panel, "Quillow", kCloseTimeout);
     // The farewell lines are taken before the window goes.

@@ -5,7 +5,6 @@
 #include <stdexcept>
 
 #include "automation/ansi_text.h"
-#include "demo/chat_record.h"
 #include "demo/instant_message_draft.h"
 #include "demo/panel_steps.h"
 #include "demo/tour_windows.h"
@@ -23,7 +22,7 @@ void CheckSteps(const TourOptions& options) {
     }
 }
 
-void WorkPanel(HWND panel, const TourOptions& options, const ChatRecord* record) {
+void WorkPanel(HWND panel, const TourOptions& options, driver::RecordFile* record) {
     if (options.panelPlace) {
         Say("moving the panel");
         MoveWindowTo(panel, options.panelPlace->x, options.panelPlace->y);
@@ -39,7 +38,7 @@ void WorkPanel(HWND panel, const TourOptions& options, const ChatRecord* record)
     }
 }
 
-void CloseBoth(const ChatRecord* record) {
+void CloseBoth(driver::RecordFile* record) {
     if (const HWND panel = FindPanel()) {
         Say("closing Quillow");
         ClosePanel(panel, record);
@@ -54,8 +53,9 @@ void CloseBoth(const ChatRecord* record) {
 
 void RunTour(const TourOptions& options) {
     CheckSteps(options);
-    std::unique_ptr<ChatRecord> record;
-    if (!options.recordFile.empty()) record = std::make_unique<ChatRecord>(options.recordFile);
+    std::unique_ptr<driver::RecordFile> record;
+    if (!options.recordFile.empty())
+        record = std::make_unique<driver::RecordFile>(options.recordFile);
     const HWND client = options.UsesClient() ? WaitForClient() : nullptr;
     const HWND panel = options.UsesPanel() ? WaitForPanel() : nullptr;
     if (panel != nullptr) WorkPanel(panel, options, record.get());

@@ -3,9 +3,8 @@
 #include <stdexcept>
 
 #include "panel/layout.h"
-#include "tests/windows/support/controls.h"
-#include "tests/windows/support/find_window.h"
-#include "tests/windows/support/wait_until.h"
+#include "driver/clock.h"
+#include "driver/controls.h"
 
 namespace quillow::demo {
 namespace {
@@ -14,14 +13,14 @@ constexpr wchar_t kPanelClass[] = L"QuillowPanel";
 constexpr wchar_t kClientClass[] = L"AOL Frame25";
 
 HWND FindVisible(const wchar_t* className) {
-    const HWND window = FindWindowW(className, nullptr);
+    const HWND window = driver::FindTopLevelWindow(className);
     return window != nullptr && IsWindowVisible(window) ? window : nullptr;
 }
 
 HWND WaitForVisible(const wchar_t* className, const std::string& what,
                     std::chrono::milliseconds timeout) {
     HWND window = nullptr;
-    e2e::WaitUntil([&] { return (window = FindVisible(className)) != nullptr; }, timeout);
+    driver::WaitUntil([&] { return (window = FindVisible(className)) != nullptr; }, timeout);
     if (window == nullptr) {
         throw std::runtime_error(what + " did not show its window within " +
                                  std::to_string(timeout.count() / 1000) + " s");
@@ -53,7 +52,7 @@ void MoveWindowTo(HWND window, int x, int y) {
     if (!SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)) {
         throw std::runtime_error("could not move the panel's window");
     }
-    const bool moved = e2e::WaitUntil(
+    const bool moved = driver::WaitUntil(
         [&] {
             const RECT rect = WindowRect(window);
             return rect.left == x && rect.top == y;
@@ -84,8 +83,8 @@ std::string ScreenGeometry(HWND window) {
 }
 
 void CloseAndWait(HWND window, const std::string& what, std::chrono::milliseconds timeout) {
-    e2e::PostClose(window);
-    if (!e2e::WaitUntil([&] { return !IsWindow(window); }, timeout)) {
+    driver::PostClose(window);
+    if (!driver::WaitUntil([&] { return !IsWindow(window); }, timeout)) {
         throw std::runtime_error(what + " did not close within " +
                                  std::to_string(timeout.count() / 1000) + " s");
     }

@@ -9,18 +9,18 @@
 #include "automation/window_ops_win.h"
 #include "panel/status_lines.h"
 #include "panel/event_loop_win.h"
-#include "tests/windows/support/controls.h"
-#include "tests/windows/support/find_window.h"
-#include "tests/windows/support/standin_client.h"
-#include "tests/windows/support/wait_until.h"
+#include "driver/controls.h"
+#include "driver/standin_client.h"
+#include "driver/clock.h"
+#include "tests/windows/room_lines.h"
 
 namespace quillow {
 namespace {
 
-using e2e::InWindows1252;
-using e2e::MessagesTo;
-using e2e::RecordEntry;
-using e2e::StandinClient;
+using driver::InWindows1252;
+using driver::MessagesTo;
+using driver::RecordEntry;
+using driver::StandinClient;
 using std::chrono::milliseconds;
 using std::chrono::seconds;
 
@@ -28,6 +28,12 @@ constexpr unsigned kWmSetText = 0x000C;
 constexpr unsigned kWmChar = 0x0102;
 constexpr unsigned kWmLButtonDown = 0x0201;
 constexpr unsigned kWmKeyUp = 0x0101;
+
+// The record as it stands now.
+const std::vector<RecordEntry>& RecordOf(StandinClient& client) {
+    client.record().Update();
+    return client.record().Entries();
+}
 
 std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
 
@@ -75,10 +81,10 @@ TEST_F(AutomationEndToEnd, LinesArriveByteExactInTheFirstRoomPastDecoys) {
         "<font color=#0000ff>-v\x9B <font color=#000000> i am idl'n cause tea & <b>cake</b> "
         "\x96 caf\xE9 <font color=#0000ff> \x8Bv-",
     };
-    EXPECT_EQ(client.WaitForLines(2), expected);
+    EXPECT_EQ(client.record().WaitForLines(2), expected);
 
-    const std::vector<RecordEntry> record = client.Record();
-    EXPECT_TRUE(client.Lines("room2").empty());
+    const std::vector<RecordEntry> record = RecordOf(client);
+    EXPECT_TRUE(client.record().WaitForLines(0, "room2").empty());
     for (const char* decoy : {"decoy1", "decoy2", "decoy3", "decoy4"}) {
         EXPECT_TRUE(ChangesTo(record, std::string(decoy) + ".input").empty()) << decoy;
     }
@@ -94,28 +100,30 @@ TEST_F(AutomationEndToEnd, LinesArriveByteExactInTheFirstRoomPastDecoys) {
 TEST_F(AutomationEndToEnd, InputBoxIsFoundWhereverItStandsInTheRoom) {
     StandinClient client = StandinClient::Start(TestName(), {"--transcript-after-input"});
     ChatSend(ops, lines::kCameBack);
-    EXPECT_EQ(client.WaitForLines(1), std::vector<std::string>{InWindows1252(lines::kCameBack)});
+    EXPECT_EQ(client.record().WaitForLines(1),
+              std::vector<std::string>{InWindows1252(lines::kCameBack)});
 }
 
 TEST_F(AutomationEndToEnd, UnsentDraftSurvivesAPostedLine) {
     StandinClient client = StandinClient::Start(TestName());
     const HWND room =
-        e2e::FindChild(e2e::FindChild(client.MainWindow(), L"MDIClient"), L"AOL Child");
-    const HWND input = e2e::FindChild(room, L"RICHCNTL");
-    ASSERT_TRUE(e2e::SetText(input, L"half a sentence, café"));
+        driver::FindChild(driver::FindChild(client.MainWindow(), L"MDIClient"), L"AOL Child");
+    const HWND input = driver::FindChild(room, L"RICHCNTL");
+    ASSERT_TRUE(driver::SetText(input, L"half a sentence, café"));
 
     ChatSend(ops, lines::kCredit);
-    EXPECT_EQ(client.WaitForLines(1), std::vector<std::string>{InWindows1252(lines::kCredit)});
-    EXPECT_EQ(e2e::ReadText(input), L"half a sentence, café");
+    EXPECT_EQ(client.record().WaitForLines(1),
+              std::vector<std::string>{InWindows1252(lines::kCredit)});
+    EXPECT_EQ(driver::ReadText(input), L"half a sentence, café");
 }
 
 TEST_F(AutomationEndToEnd, ClearingEmptiesTheFirstRoomsTranscript) {
     StandinClient client = StandinClient::Start(TestName(), {"--rooms", "2"});
     ChatSend(ops, lines::kCredit);
-    client.WaitForLines(1);
+    client.record().WaitForLines(1);
 
     ops.SendText(ops.FindWindowExA(FindChatRoom(ops), 0, "RICHCNTLREADONLY"), "");
-    const std::vector<RecordEntry> cleared = client.WaitForEvents("cleared", 1);
+    const std::vector<RecordEntry> cleared = client.record().WaitForEvents("cleared", 1);
     ASSERT_EQ(cleared.size(), 1u);
     EXPECT_EQ(cleared[0].where, "room1");
 }
@@ -124,12 +132,12 @@ TEST_F(AutomationEndToEnd, InstantMessageGoesThroughTheFifthAndTenthIcons) {
     StandinClient client = StandinClient::Start(TestName());
 
     SendInstantMessage(ops, loop, "$IM_on", "im back");
-    const std::vector<RecordEntry> sent = client.WaitForEvents("im", 1);
+    const std::vector<RecordEntry> sent = client.record().WaitForEvents("im", 1);
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].where, "$IM_on");
     EXPECT_EQ(sent[0].bytes, "im back");
 
-    const std::vector<RecordEntry> record = client.Record();
+    const std::vector<RecordEntry> record = RecordOf(client);
     EXPECT_TRUE(WasPressed(record, "toolbar.icon5"));
     EXPECT_TRUE(WasPressed(record, "im1.icon10"));
     for (const char* other : {"toolbar.icon1", "toolbar.icon4", "toolbar.icon6"}) {
@@ -138,7 +146,7 @@ TEST_F(AutomationEndToEnd, InstantMessageGoesThroughTheFifthAndTenthIcons) {
     ASSERT_EQ(ChangesTo(record, "im1.recipient").size(), 1u);
     EXPECT_EQ(ChangesTo(record, "im1.recipient")[0].bytes, "$IM_on");
     EXPECT_EQ(ChangesTo(record, "im1.message")[0].bytes, "im back");
-    const std::vector<RecordEntry> indicator = client.WaitForEvents("indicator", 1);
+    const std::vector<RecordEntry> indicator = client.record().WaitForEvents("indicator", 1);
     ASSERT_EQ(indicator.size(), 1u);
     EXPECT_EQ(indicator[0].where, "on");
 }
@@ -147,29 +155,29 @@ TEST_F(AutomationEndToEnd, TooFewToolbarIconsPressNothing) {
     for (const char* icons : {"3", "4"}) {
         StandinClient client = StandinClient::Start(TestName() + icons, {"--toolbar-icons", icons});
         SendInstantMessage(ops, loop, "$IM_off", "bye");
-        const std::vector<RecordEntry> record = client.Record();
+        const std::vector<RecordEntry> record = RecordOf(client);
         EXPECT_FALSE(AnyMessageTo(record, "toolbar.icon")) << icons << " icons";
-        EXPECT_TRUE(e2e::EventsOf(record, "imopen").empty()) << icons << " icons";
+        EXPECT_TRUE(driver::EventsOf(record, "imopen").empty()) << icons << " icons";
     }
 }
 
 TEST_F(AutomationEndToEnd, WindowWithTooFewIconsIsNotSent) {
     StandinClient client = StandinClient::Start(TestName(), {"--im-icons", "9"});
     SendInstantMessage(ops, loop, "$IM_off", "bye");
-    const std::vector<RecordEntry> record = client.Record();
-    EXPECT_EQ(e2e::EventsOf(record, "imopen").size(), 1u);
+    const std::vector<RecordEntry> record = RecordOf(client);
+    EXPECT_EQ(driver::EventsOf(record, "imopen").size(), 1u);
     EXPECT_FALSE(AnyMessageTo(record, "im1.icon"));
-    EXPECT_TRUE(e2e::EventsOf(record, "im").empty());
+    EXPECT_TRUE(driver::EventsOf(record, "im").empty());
 }
 
 TEST_F(AutomationEndToEnd, InstantMessageWindowTheUserHadOpenIsLeftAlone) {
     StandinClient client = StandinClient::Start(TestName(), {"--im-open", "my unsent words"});
 
     SendInstantMessage(ops, loop, "$IM_on", "im back");
-    const std::vector<RecordEntry> sent = client.WaitForEvents("im", 1);
+    const std::vector<RecordEntry> sent = client.record().WaitForEvents("im", 1);
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].where, "$IM_on");
-    const std::vector<RecordEntry> record = client.Record();
+    const std::vector<RecordEntry> record = RecordOf(client);
     EXPECT_TRUE(ChangesTo(record, "im1.recipient").empty());
     EXPECT_TRUE(ChangesTo(record, "im1.message").empty());
     EXPECT_TRUE(WasPressed(record, "im2.icon10"));

@@ -13,13 +13,14 @@
 
 #include "panel/status_lines.h"
 #include "panel/event_loop_win.h"
-#include "tests/windows/support/build_tree.h"
-#include "tests/windows/support/record_file.h"
-#include "tests/windows/support/running_panel.h"
-#include "tests/windows/support/standin_client.h"
-#include "tests/windows/support/wait_until.h"
+#include "driver/process.h"
+#include "driver/record_file.h"
+#include "driver/running_panel.h"
+#include "driver/standin_client.h"
+#include "driver/clock.h"
+#include "tests/windows/room_lines.h"
 
-namespace quillow::e2e {
+namespace quillow::driver {
 namespace {
 
 using namespace std::chrono_literals;
@@ -62,6 +63,12 @@ bool IsTimerLine(const std::string& line) {
            line.starts_with(InWindows1252(lines::kReBefore));
 }
 
+// The record as it stands now.
+const std::vector<RecordEntry>& RecordOf(StandinClient& client) {
+    client.record().Update();
+    return client.record().Entries();
+}
+
 std::string TestName() {
     std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     for (char& c : name) {
@@ -75,7 +82,7 @@ protected:
     // Quillow first, with no client running (its greetings go nowhere), then the client: its
     // record holds only what the test's own clicks make the panel send.
     void StartPanelThenClient(const std::vector<std::string>& clientOptions = {}) {
-        panel_.emplace(RunningPanel::Start(PanelProgram()));
+        panel_.emplace(RunningPanel::Start());
         client_.emplace(StandinClient::Start(TestName(), clientOptions));
     }
 
@@ -84,12 +91,12 @@ protected:
     // The lines the room took, leaving out the timer's, once there are `count` of them (or
     // those there are when the time is up).
     std::vector<std::string> Lines(size_t count, std::string_view room = "room1",
-                                   std::chrono::milliseconds timeout = kBound) const {
+                                   std::chrono::milliseconds timeout = kBound) {
         std::vector<std::string> lines;
         WaitUntil(
             [&] {
                 lines.clear();
-                for (const std::string& line : client_->Lines(room)) {
+                for (const std::string& line : client_->record().WaitForLines(0, room)) {
                     if (!IsTimerLine(line)) lines.push_back(line);
                 }
                 return lines.size() >= count;
@@ -100,7 +107,7 @@ protected:
 
     // The panel's program still runs, its thread answers, and it shows no window but the
     // panel (no message box, no crash report).
-    void ExpectPanelAnswers() const {
+    void ExpectPanelAnswers() {
         ASSERT_TRUE(panel_->process().Running()) << "the panel's program has ended";
         EXPECT_TRUE(panel_->Ping(kAnswerBound)) << "the panel does not answer";
         EXPECT_EQ(VisibleWindowsOf(panel_->process().Id()), 1) << "a window besides the panel";
@@ -145,7 +152,8 @@ TEST_P(ClientQuits, BetweenTheLinesOfACommandAndTheNextClientGetsTheNextLines) {
     ASSERT_NO_FATAL_FAILURE(StartPanelThenClient({"--quit-after-lines", "1"}));
     Click(command.button);
     ASSERT_TRUE(client_->process().WaitForExit(kBound)) << "the client did not quit";
-    EXPECT_EQ(client_->Lines("room1"), std::vector<std::string>{command.firstLine});
+    EXPECT_EQ(client_->record().WaitForLines(0, "room1"),
+              std::vector<std::string>{command.firstLine});
 
     // The rest of the command, and commands clicked with no client at all, go nowhere and
     // leave the panel as it was.
@@ -175,7 +183,7 @@ TEST_F(Faults, SecondLineGoesToTheRoomThatReplacedTheFirst) {
     ASSERT_NO_FATAL_FAILURE(StartPanelThenClient({"--swap-room-after-lines", "1"}));
     Click(kConButton);
     EXPECT_EQ(Lines(1, "room2"), std::vector<std::string>{kContactZennoq});
-    EXPECT_EQ(client_->Lines("room1"), std::vector<std::string>{kContactTorvik});
+    EXPECT_EQ(client_->record().WaitForLines(0, "room1"), std::vector<std::string>{kContactTorvik});
 }
 
 // --- The client stops answering ---
@@ -201,7 +209,7 @@ TEST_F(Faults, HungClientNeitherFreezesThePanelNorKeepsItFromExiting) {
     // panel is waiting for its answer.
     ASSERT_TRUE(WaitUntil(
         [&] {
-            for (const RecordEntry& entry : MessagesTo(client_->Record(), "room1.input")) {
+            for (const RecordEntry& entry : MessagesTo(RecordOf(*client_), "room1.input")) {
                 if (entry.message == kWmSetText) return true;
             }
             return false;
@@ -227,7 +235,7 @@ TEST_F(Faults, InstantMessageWindowThatNeverOpensGetsNothingTyped) {
     std::this_thread::sleep_for(kPastAWait);
 
     // Both asked the toolbar for a window, waited for it, and pressed nothing else.
-    const std::vector<RecordEntry> record = client_->Record();
+    const std::vector<RecordEntry> record = RecordOf(*client_);
     size_t presses = 0;
     for (const RecordEntry& entry : MessagesTo(record, "toolbar.icon5")) {
         if (entry.message == kWmKeyUp) ++presses;
@@ -375,4 +383,4 @@ TEST_F(Faults, ClickStormLosesNothingAndKeepsEveryCommandsOrder) {
 }
 
 }  // namespace
-}  // namespace quillow::e2e
+}  // namespace quillow::driver

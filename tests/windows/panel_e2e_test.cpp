@@ -10,16 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "tests/windows/support/build_tree.h"
-#include "tests/windows/support/controls.h"
-#include "tests/windows/support/find_window.h"
-#include "tests/windows/support/process.h"
-#include "tests/windows/support/record_file.h"
-#include "tests/windows/support/running_panel.h"
-#include "tests/windows/support/standin_client.h"
-#include "tests/windows/support/wait_until.h"
+#include "driver/process.h"
+#include "driver/controls.h"
+#include "driver/record_file.h"
+#include "driver/running_panel.h"
+#include "driver/standin_client.h"
+#include "driver/clock.h"
+#include "tests/windows/room_lines.h"
 
-namespace quillow::e2e {
+namespace quillow::driver {
 namespace {
 
 using namespace std::chrono_literals;
@@ -70,6 +69,12 @@ std::string IdleCause(std::string_view reason) {
            std::string(reason) + InWindows1252(" <font color=#0000ff> ‹v-");
 }
 
+// The record as it stands now.
+const std::vector<RecordEntry>& RecordOf(StandinClient& client) {
+    client.record().Update();
+    return client.record().Entries();
+}
+
 std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
 
 std::vector<std::string> Texts(const std::vector<RecordEntry>& lines) {
@@ -84,7 +89,7 @@ protected:
     // seen visible. With a room, also waits for the two greetings.
     void Start(const std::vector<std::string>& clientOptions = {}) {
         client_.emplace(StandinClient::Start(TestName(), clientOptions));
-        panel_.emplace(RunningPanel::Start(PanelProgram(), kBound));
+        panel_.emplace(RunningPanel::Start(kBound));
         window_ = panel_->Window();
     }
 
@@ -101,7 +106,7 @@ protected:
 
     // Types over the whole of the reason box, as keys queued behind whatever the panel has
     // yet to handle.
-    void TypeReason(std::wstring_view reason) const {
+    void TypeReason(std::wstring_view reason) {
         const HWND box = Control(kReasonBox);
         ASSERT_TRUE(PostMessageW(box, EM_SETSEL, 0, -1));
         for (const wchar_t c : reason) ASSERT_TRUE(PostMessageW(box, WM_CHAR, c, 1));
@@ -109,12 +114,12 @@ protected:
 
     // The lines the first room took, with their times, once there are `count` (or those there
     // are when the time is up).
-    std::vector<RecordEntry> RoomLines(size_t count = 0) const {
+    std::vector<RecordEntry> RoomLines(size_t count = 0) {
         std::vector<RecordEntry> lines;
         WaitUntil(
             [&] {
                 lines.clear();
-                for (const RecordEntry& line : EventsOf(client_->Record(), "line")) {
+                for (const RecordEntry& line : EventsOf(RecordOf(*client_), "line")) {
                     if (line.where == "room1") lines.push_back(line);
                 }
                 return lines.size() >= count;
@@ -124,7 +129,7 @@ protected:
     }
 
     // Waits for the panel's program to end; its last lines have all arrived by then.
-    void ExpectProgramEnds() const {
+    void ExpectProgramEnds() {
         EXPECT_TRUE(panel_->process().WaitForExit(kBound)) << "the program did not end";
     }
 
@@ -186,7 +191,7 @@ TEST_F(PanelEndToEnd, StartPostsTheReasonTheBoxHoldsAfterItsWait) {
 TEST_F(PanelEndToEnd, ImOnAndImOffPostTheirLinesAndSendTheirInstantMessages) {
     ASSERT_NO_FATAL_FAILURE(StartAndAwaitGreetings());
     Click(kImOnButton);
-    std::vector<RecordEntry> sent = client_->WaitForEvents("im", 1, kBound);
+    std::vector<RecordEntry> sent = client_->record().WaitForEvents("im", 1, kBound);
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].where, "$IM_on");
     EXPECT_EQ(sent[0].bytes, "im back");
@@ -194,12 +199,12 @@ TEST_F(PanelEndToEnd, ImOnAndImOffPostTheirLinesAndSendTheirInstantMessages) {
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[2].bytes, kImsOn);
     EXPECT_LT(lines[2].seconds, sent[0].seconds) << "the line comes first";
-    std::vector<RecordEntry> indicator = client_->WaitForEvents("indicator", 1);
+    std::vector<RecordEntry> indicator = client_->record().WaitForEvents("indicator", 1);
     ASSERT_EQ(indicator.size(), 1u);
     EXPECT_EQ(indicator[0].where, "on");
 
     Click(kImOffButton);
-    sent = client_->WaitForEvents("im", 2, kBound);
+    sent = client_->record().WaitForEvents("im", 2, kBound);
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[1].where, "$IM_off");
     EXPECT_EQ(sent[1].bytes, "bye");
@@ -207,7 +212,7 @@ TEST_F(PanelEndToEnd, ImOnAndImOffPostTheirLinesAndSendTheirInstantMessages) {
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[3].bytes, kImsOff);
     EXPECT_LT(lines[3].seconds, sent[1].seconds);
-    indicator = client_->WaitForEvents("indicator", 2);
+    indicator = client_->record().WaitForEvents("indicator", 2);
     ASSERT_EQ(indicator.size(), 2u);
     EXPECT_EQ(indicator[1].where, "off");
 }
@@ -215,11 +220,11 @@ TEST_F(PanelEndToEnd, ImOnAndImOffPostTheirLinesAndSendTheirInstantMessages) {
 TEST_F(PanelEndToEnd, ImOnWithoutAChatRoomStillSendsTheInstantMessage) {
     ASSERT_NO_FATAL_FAILURE(Start({"--rooms", "0"}));
     Click(kImOnButton);
-    const std::vector<RecordEntry> sent = client_->WaitForEvents("im", 1, kBound);
+    const std::vector<RecordEntry> sent = client_->record().WaitForEvents("im", 1, kBound);
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].where, "$IM_on");
     EXPECT_EQ(sent[0].bytes, "im back");
-    EXPECT_TRUE(EventsOf(client_->Record(), "line").empty());
+    EXPECT_TRUE(EventsOf(RecordOf(*client_), "line").empty());
 }
 
 TEST_F(PanelEndToEnd, ClearChatEmptiesTheTranscriptAndLeavesTheInputBoxAlone) {
@@ -234,12 +239,12 @@ TEST_F(PanelEndToEnd, ClearChatEmptiesTheTranscriptAndLeavesTheInputBoxAlone) {
 
     const double clicked = CounterSeconds();
     Click(kClearChatButton);
-    const std::vector<RecordEntry> cleared = client_->WaitForEvents("cleared", 1, kBound);
+    const std::vector<RecordEntry> cleared = client_->record().WaitForEvents("cleared", 1, kBound);
     ASSERT_EQ(cleared.size(), 1u);
     EXPECT_EQ(cleared[0].where, "room1");
     EXPECT_EQ(ReadText(transcript), L"");
     EXPECT_EQ(ReadText(input), L"half a sentence");
-    for (const RecordEntry& message : MessagesTo(client_->Record(), "room1.input")) {
+    for (const RecordEntry& message : MessagesTo(RecordOf(*client_), "room1.input")) {
         if (message.seconds < clicked) continue;
         EXPECT_NE(message.message, kWmSetText) << "the input box was written";
         EXPECT_NE(message.message, kWmChar) << "Enter was pressed";
@@ -331,4 +336,4 @@ TEST_F(PanelEndToEnd, TabWalksTheControlsInOrder) {
 }
 
 }  // namespace
-}  // namespace quillow::e2e
+}  // namespace quillow::driver

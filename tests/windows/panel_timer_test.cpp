@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "tests/windows/support/build_tree.h"
-#include "tests/windows/support/find_window.h"
-#include "tests/windows/support/process.h"
-#include "tests/windows/support/record_file.h"
-#include "tests/windows/support/standin_client.h"
+#include "driver/process.h"
+#include "driver/controls.h"
+#include "driver/record_file.h"
+#include "driver/standin_client.h"
+#include "tests/windows/room_lines.h"
 
-namespace quillow::e2e {
+namespace quillow::driver {
 namespace {
 
 using namespace std::chrono_literals;
@@ -32,10 +32,10 @@ double Now() {
 TEST(PanelTimer, FirstTickPostsTheIdleLineAndTheUntouchedReasonAfterAMinute) {
     StandinClient client = StandinClient::Start("FirstTick");
     const double started = Now();
-    Process panel = Process::Start(PanelProgram());
-    ASSERT_NE(WaitForTopLevelWindow({L"QuillowPanel", std::nullopt, panel.Id()}, 15s), nullptr);
+    Process panel = Process::Start(BuildTreeProgram("app/quillow.exe"));
+    ASSERT_NE(WaitForTopLevelWindow(L"QuillowPanel", panel.Id(), 15s), nullptr);
 
-    const std::vector<RecordEntry> lines = client.WaitForEvents("line", 4, 90s);
+    const std::vector<RecordEntry> lines = client.record().WaitForEvents("line", 4, 90s);
     std::vector<std::string> texts;
     for (const RecordEntry& line : lines) texts.push_back(line.bytes);
     ASSERT_EQ(lines.size(), 4u) << "no tick within 90 s";
@@ -55,4 +55,4 @@ TEST(PanelTimer, FirstTickPostsTheIdleLineAndTheUntouchedReasonAfterAMinute) {
 }
 
 }  // namespace
-}  // namespace quillow::e2e
+}  // namespace quillow::driver

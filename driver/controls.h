@@ -1,5 +1,5 @@
-// Working another program's controls the way a user would, without relying on a window
-// manager to activate its window.
+// Finding another program's windows, and working its controls the way a person would, without
+// relying on a window manager to activate its window.
 #pragma once
 
 #include <windows.h>
@@ -9,9 +9,18 @@
 #include <string>
 #include <string_view>
 
-namespace quillow::e2e {
+namespace quillow::driver {
 
 inline constexpr std::chrono::milliseconds kAnswerTimeout{5000};
+
+// The first top-level window of the class (of the program with the id, when not 0), or
+// nullptr; the second waits up to `timeout` for it to appear.
+HWND FindTopLevelWindow(std::wstring_view className, DWORD processId = 0);
+HWND WaitForTopLevelWindow(std::wstring_view className, DWORD processId,
+                           std::chrono::milliseconds timeout);
+
+// The index-th (from 0) direct child of the class, in child order, or nullptr.
+HWND FindChild(HWND parent, std::wstring_view className, int index = 0);
 
 // Presses a push button: its parent gets the BN_CLICKED notification a click would send.
 bool ClickButton(HWND button);
@@ -32,4 +41,4 @@ HWND FocusedControl(HWND window);
 // nothing has the focus), so that a message loop with IsDialogMessage moves the focus.
 bool PressTab(HWND window);
 
-}  // namespace quillow::e2e
+}  // namespace quillow::driver

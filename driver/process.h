@@ -1,15 +1,23 @@
-// A Windows program of the build tree, started for a test and never left running after it.
+// A Windows program of the build tree, started by the driver and never left running after it.
 #pragma once
 
 #include <windows.h>
 
 #include <chrono>
 #include <filesystem>
-#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
-namespace quillow::e2e {
+namespace quillow::driver {
+
+// A program of the build tree this program belongs to, by its path from the top of the tree
+// ("app/quillow.exe", "standin/standin.exe").
+std::filesystem::path BuildTreeProgram(std::string_view relativePath);
+
+// An empty folder of the given name for one run's files (a record file, say), made afresh
+// beside the running program.
+std::filesystem::path FreshScratchDirectory(std::string_view name);
 
 class Process {
 public:
@@ -31,8 +39,6 @@ public:
     bool Running() const;
     // Waits up to `timeout` for the program to end; true when it has ended.
     bool WaitForExit(std::chrono::milliseconds timeout) const;
-    // The program's exit code, once it has ended.
-    std::optional<DWORD> ExitCode() const;
     // Ends the program at once (if it still runs) and waits for it to be gone.
     void Terminate();
 
@@ -43,9 +49,4 @@ private:
     DWORD id_ = 0;
 };
 
-// One command line from a program and its arguments, quoted so that the C runtime's parsing
-// (CommandLineToArgvW) gives the arguments back unchanged.
-std::wstring CommandLine(const std::filesystem::path& program,
-                         const std::vector<std::string>& arguments);
-
-}  // namespace quillow::e2e
+}  // namespace quillow::driver

@@ -1,18 +1,17 @@
-// Quillow itself, started as a program of its own: its panel found, its controls worked the
-// way a user works them, and asked whether it still answers.
+// Quillow itself, started from the build tree as a program of its own: its panel found, its
+// controls worked the way a user works them, and asked whether it still answers.
 #pragma once
 
 #include <windows.h>
 
 #include <chrono>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "tests/windows/support/process.h"
+#include "driver/process.h"
 
-namespace quillow::e2e {
+namespace quillow::driver {
 
 // The panel's controls by id: Command<n> has id n, the reason box Text1 has id 100.
 enum PanelControl : int {
@@ -27,21 +26,17 @@ enum PanelControl : int {
     kReasonBox = 100,
 };
 
-// Seconds on the performance counter: the clock the stand-in client stamps its record with.
-double CounterSeconds();
-
 class RunningPanel {
 public:
     // Starts the program and waits until its panel is first shown, which is once its two
     // greeting lines have been posted. Throws std::runtime_error when the panel is not shown
     // within `timeout`.
-    static RunningPanel Start(const std::filesystem::path& program,
-                              std::chrono::milliseconds timeout = std::chrono::seconds(20));
+    static RunningPanel Start(std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
     Process& process() { return process_; }
     const Process& process() const { return process_; }
     HWND Window() const { return window_; }
-    HWND Control(int id) const;
+    HWND Control(int id) const { return GetDlgItem(window_, id); }
 
     // When the program was started, and when its panel was first seen shown (CounterSeconds).
     double StartedAt() const { return startedAt_; }
@@ -51,6 +46,9 @@ public:
     // panel. Posted clicks queue up like a person's; none is dropped while another command
     // is still being handled.
     bool Click(int number) const;
+    // A click as the mouse makes it: the button-down and button-up, posted to the button itself
+    // with the pointer inside it. The button then notifies the panel as for a person's click.
+    bool MouseClick(int number) const;
 
     // The reason box's text, replaced or read (WM_SETTEXT, WM_GETTEXT).
     bool SetReason(std::wstring_view reason) const;
@@ -70,4 +68,4 @@ private:
     double shownAt_ = 0;
 };
 
-}  // namespace quillow::e2e
+}  // namespace quillow::driver

@@ -1,35 +1,21 @@
-#include "tests/windows/support/running_panel.h"
+#include "driver/running_panel.h"
 
 #include <stdexcept>
 
-#include "tests/windows/support/controls.h"
-#include "tests/windows/support/find_window.h"
-#include "tests/windows/support/wait_until.h"
+#include "driver/clock.h"
+#include "driver/controls.h"
 
-namespace quillow::e2e {
+namespace quillow::driver {
 
-double CounterSeconds() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER count;
-    QueryPerformanceCounter(&count);
-    return static_cast<double>(count.QuadPart) / frequency;
-}
-
-RunningPanel RunningPanel::Start(const std::filesystem::path& program,
-                                 std::chrono::milliseconds timeout) {
+RunningPanel RunningPanel::Start(std::chrono::milliseconds timeout) {
     const double startedAt = CounterSeconds();
-    Process process = Process::Start(program);
-    const WindowQuery query{L"QuillowPanel", std::nullopt, process.Id()};
+    Process process = Process::Start(BuildTreeProgram("app/quillow.exe"));
     HWND window = nullptr;
     double shownAt = 0;
     // Looked at often, so that the moment it is shown is known to a few milliseconds.
     const bool shown = WaitUntil(
         [&] {
-            if (window == nullptr) window = FindTopLevelWindow(query);
+            if (window == nullptr) window = FindTopLevelWindow(L"QuillowPanel", process.Id());
             if (window == nullptr || !IsWindowVisible(window)) return false;
             shownAt = CounterSeconds();
             return true;
@@ -43,7 +29,12 @@ RunningPanel RunningPanel::Start(const std::filesystem::path& program,
     return RunningPanel(std::move(process), window, startedAt, shownAt);
 }
 
-HWND RunningPanel::Control(int id) const { return FindControl(window_, id); }
+bool RunningPanel::MouseClick(int number) const {
+    const HWND button = Control(number);
+    const LPARAM inside = MAKELPARAM(4, 4);
+    return button != nullptr && PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, inside) &&
+           PostMessageW(button, WM_LBUTTONUP, 0, inside);
+}
 
 bool RunningPanel::Click(int number) const {
     const HWND button = Control(number);
@@ -67,4 +58,4 @@ std::optional<std::chrono::microseconds> RunningPanel::Ping(
     return std::chrono::microseconds(static_cast<long long>((CounterSeconds() - start) * 1e6));
 }
 
-}  // namespace quillow::e2e
+}  // namespace quillow::driver

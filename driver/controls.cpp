@@ -1,8 +1,53 @@
-#include "tests/windows/support/controls.h"
+#include "driver/controls.h"
 
 #include <algorithm>
 
-namespace quillow::e2e {
+#include "driver/clock.h"
+
+namespace quillow::driver {
+
+HWND FindTopLevelWindow(std::wstring_view className, DWORD processId) {
+    struct Search {
+        std::wstring className;
+        DWORD processId;
+        HWND found;
+    } search{std::wstring(className), processId, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(context);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            wchar_t name[256];
+            const int length = GetClassNameW(window, name, 256);
+            if ((search->processId != 0 && owner != search->processId) ||
+                std::wstring_view(name, length > 0 ? static_cast<size_t>(length) : 0) !=
+                    search->className) {
+                return TRUE;
+            }
+            search->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForTopLevelWindow(std::wstring_view className, DWORD processId,
+                           std::chrono::milliseconds timeout) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindTopLevelWindow(className, processId)) != nullptr; },
+              timeout);
+    return found;
+}
+
+HWND FindChild(HWND parent, std::wstring_view className, int index) {
+    const std::wstring name(className);
+    HWND child = nullptr;
+    for (int i = 0; i <= index; ++i) {
+        child = FindWindowExW(parent, child, name.c_str(), nullptr);
+        if (child == nullptr) return nullptr;
+    }
+    return child;
+}
 
 bool ClickButton(HWND button) {
     const HWND parent = GetParent(button);
@@ -54,4 +99,4 @@ bool PressTab(HWND window) {
            PostMessageW(target, WM_KEYUP, VK_TAB, kRelease) != 0;
 }
 
-}  // namespace quillow::e2e
+}  // namespace quillow::driver

@@ -1,12 +1,39 @@
-#include "tests/windows/support/process.h"
+#include "driver/process.h"
 
 #include <stdexcept>
 #include <utility>
 
 #include "automation/ansi_text.h"
 
-namespace quillow::e2e {
+namespace quillow::driver {
 namespace {
+
+std::filesystem::path ProgramDirectory() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return std::filesystem::path(path).parent_path();
+}
+
+// The top of the build tree is the folder above the running program that holds the build's
+// cache, wherever in the tree the program itself was built.
+std::filesystem::path BuildRoot() {
+    const std::filesystem::path start = ProgramDirectory();
+    for (std::filesystem::path folder = start;; folder = folder.parent_path()) {
+        std::error_code error;
+        if (std::filesystem::exists(folder / "CMakeCache.txt", error)) return folder;
+        if (folder == folder.parent_path()) {
+            throw std::runtime_error(start.string() + " is not inside a build tree");
+        }
+    }
+}
 
 // Quoting as the C runtime reads it: backslashes are literal except before a quote, where
 // each one must be doubled, and a quote inside the argument is escaped.
@@ -32,20 +59,26 @@ void AppendQuoted(std::wstring& line, std::wstring_view argument) {
 
 }  // namespace
 
-std::wstring CommandLine(const std::filesystem::path& program,
-                         const std::vector<std::string>& arguments) {
+std::filesystem::path BuildTreeProgram(std::string_view relativePath) {
+    static const std::filesystem::path root = BuildRoot();
+    return (root / relativePath).lexically_normal();
+}
+
+std::filesystem::path FreshScratchDirectory(std::string_view name) {
+    const std::filesystem::path directory = ProgramDirectory() / "scratch" / name;
+    std::filesystem::remove_all(directory);
+    std::filesystem::create_directories(directory);
+    return directory;
+}
+
+Process Process::Start(const std::filesystem::path& program,
+                       const std::vector<std::string>& arguments) {
     std::wstring line;
     AppendQuoted(line, program.wstring());
     for (const std::string& argument : arguments) {
         line += L' ';
         AppendQuoted(line, Utf8ToWide(argument));
     }
-    return line;
-}
-
-Process Process::Start(const std::filesystem::path& program,
-                       const std::vector<std::string>& arguments) {
-    std::wstring line = CommandLine(program, arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
@@ -86,18 +119,10 @@ bool Process::WaitForExit(std::chrono::milliseconds timeout) const {
            WaitForSingleObject(handle_, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
 }
 
-std::optional<DWORD> Process::ExitCode() const {
-    DWORD code = 0;
-    if (Running() || handle_ == nullptr || !GetExitCodeProcess(handle_, &code)) {
-        return std::nullopt;
-    }
-    return code;
-}
-
 void Process::Terminate() {
     if (!Running()) return;
     TerminateProcess(handle_, 1);
     WaitForSingleObject(handle_, 10000);
 }
 
-}  // namespace quillow::e2e
+}  // namespace quillow::driver
