@@ -38,41 +38,34 @@ constexpr int kFirstImIconId = 210;
 constexpr int kImSendIconId = kFirstImIconId + 10 - 1;
 
 constexpr IconLook kToolbarIcons[] = {
-    {"Read", "R", RGB(0x2F, 0x7D, 0xC8), IconStyle::Tile},
-    {"Write", "W", RGB(0x3B, 0x9C, 0x5A), IconStyle::Tile},
-    {"Mail", "M", RGB(0xD0, 0x84, 0x1C), IconStyle::Tile},
-    {"Print", "P", RGB(0x6B, 0x7A, 0x90), IconStyle::Tile},
-    {"IM", "IM", RGB(0xE0, 0x4E, 0x39), IconStyle::Tile},
-    {"People", "Pe", RGB(0x7A, 0x4D, 0xB8), IconStyle::Tile},
-    {"Chat", "C", RGB(0x16, 0x9C, 0xA8), IconStyle::Tile},
-    {"Files", "F", RGB(0x8A, 0x6A, 0x3E), IconStyle::Tile},
+    {"Read", "R", RGB(0x2F, 0x7D, 0xC8)}, {"Write", "W", RGB(0x3B, 0x9C, 0x5A)},
+    {"Mail", "M", RGB(0xD0, 0x84, 0x1C)}, {"Print", "P", RGB(0x6B, 0x7A, 0x90)},
+    {"IM", "IM", RGB(0xE0, 0x4E, 0x39)},  {"People", "Pe", RGB(0x7A, 0x4D, 0xB8)},
+    {"Chat", "C", RGB(0x16, 0x9C, 0xA8)}, {"Files", "F", RGB(0x8A, 0x6A, 0x3E)},
+    {"More", "+", RGB(0x55, 0x66, 0x80)},  // repeated for any further icon
 };
-constexpr IconLook kMoreToolbarIcon = {"More", "+", RGB(0x55, 0x66, 0x80), IconStyle::Tile};
-
 constexpr IconLook kRoomIcons[] = {
-    {"People", "P", RGB(0x2F, 0x7D, 0xC8), IconStyle::Tile},
-    {"Profile", "i", RGB(0x7A, 0x4D, 0xB8), IconStyle::Tile},
-    {"Prefs", "*", RGB(0xD0, 0x84, 0x1C), IconStyle::Tile},
-    {"Send", nullptr, RGB(0x1F, 0x6F, 0xD1), IconStyle::Button},
+    {"People", "P", RGB(0x2F, 0x7D, 0xC8)},
+    {"Profile", "i", RGB(0x7A, 0x4D, 0xB8)},
+    {"Prefs", "*", RGB(0xD0, 0x84, 0x1C)},
+    {"Send", nullptr, RGB(0x1F, 0x6F, 0xD1)},
 };
-
-constexpr COLORREF kInk = RGB(0x1E, 0x2A, 0x3C);
-constexpr COLORREF kGrey = RGB(0x6B, 0x7A, 0x90);
+constexpr COLORREF kInk = RGB(0x1E, 0x2A, 0x3C), kGrey = RGB(0x6B, 0x7A, 0x90);
 constexpr IconLook kImIcons[] = {
-    {"Bold", "B", kInk, IconStyle::Letter},
-    {"Italic", "I", kInk, IconStyle::Letter},
-    {"Underline", "U", kInk, IconStyle::Letter},
-    {"Text Colour", "A", RGB(0xC8, 0x28, 0x28), IconStyle::Letter},
-    {"Background", "A", RGB(0x1F, 0x8A, 0x4C), IconStyle::Letter},
-    {"Smaller", "a", kInk, IconStyle::Letter},
-    {"Larger", "A", kInk, IconStyle::Letter},
-    {"Link", "@", RGB(0x14, 0x4E, 0xA8), IconStyle::Letter},
-    {"Smiley", ":)", RGB(0xC7, 0x8A, 0x00), IconStyle::Letter},
-    {"Send", nullptr, RGB(0x1F, 0x6F, 0xD1), IconStyle::Button},
-    {"Available?", nullptr, kGrey, IconStyle::Button},
-    {"Profile", nullptr, kGrey, IconStyle::Button},
+    {"Bold", "B", kInk},
+    {"Italic", "I", kInk},
+    {"Underline", "U", kInk},
+    {"Text Colour", "A", RGB(0xC8, 0x28, 0x28)},
+    {"Background", "A", RGB(0x1F, 0x8A, 0x4C)},
+    {"Smaller", "a", kInk},
+    {"Larger", "A", kInk},
+    {"Link", "@", RGB(0x14, 0x4E, 0xA8)},
+    {"Smiley", ":)", RGB(0xC7, 0x8A, 0x00)},
+    {"Send", nullptr, RGB(0x1F, 0x6F, 0xD1)},
+    {"Available?", nullptr, kGrey},
+    {"Profile", nullptr, kGrey},
+    {"More", "+", kInk},  // repeated for any further icon
 };
-constexpr IconLook kMoreImIcon = {"More", "+", kInk, IconStyle::Letter};
 
 constexpr const char* kDecoyTitles[] = {"Welcome", "Buddy List", "Mail Center", "People Directory"};
 
@@ -83,36 +76,24 @@ enum class Kind { Room, Plain, Decoy, InstantMessage };
 struct Document {
     Kind kind = Kind::Room;
     std::string role;
-    HWND window = nullptr;
-    HWND transcript = nullptr;
-    HWND input = nullptr;
-    HWND combo = nullptr;
-    HWND label = nullptr;
-    HWND recipient = nullptr;
+    HWND window = nullptr, transcript = nullptr, input = nullptr, combo = nullptr;
+    HWND label = nullptr, recipient = nullptr;
     std::vector<HWND> icons;
 };
 
 // The controls by which a room is recognised; a decoy lacks one of them.
 struct RoomParts {
-    bool transcript = true;
-    bool combo = true;
-    bool icons = true;
-    bool label = true;
+    bool transcript = true, combo = true, icons = true, label = true;
 };
 
 struct Client {
     Options options;
-    HWND frame = nullptr;
-    HWND toolbar = nullptr;
-    HWND area = nullptr;
-    HWND status = nullptr;
+    HWND frame = nullptr, toolbar = nullptr, area = nullptr, status = nullptr;
     WNDPROC areaProc = nullptr;
     // In the area's intended order: instant-message windows (newest first), plain documents,
     // decoys, then the rooms in the order they were opened.
     std::vector<std::unique_ptr<Document>> documents;
-    int roomsOpened = 0;
-    int imsOpened = 0;
-    int linesTaken = 0;
+    int roomsOpened = 0, imsOpened = 0, linesTaken = 0;
     bool orderCheckPending = false;
     std::set<UINT_PTR> imTimers;
     UINT_PTR nextTimer = 1;
@@ -125,20 +106,19 @@ void Place(HWND window, int x, int y, int width, int height) {
     if (window) MoveWindow(window, x, y, std::max(0, width), std::max(0, height), TRUE);
 }
 
-RECT Fit(RECT rect) {
+RECT AreaClient() {
     RECT area{};
     GetClientRect(g.area, &area);
+    return area;
+}
+
+RECT Fit(RECT rect) {
+    const RECT area = AreaClient();
     const int width = std::min<int>(rect.right - rect.left, std::max<int>(200, area.right - 8));
     const int height = std::min<int>(rect.bottom - rect.top, std::max<int>(150, area.bottom - 8));
     rect.left = std::max<int>(0, std::min<int>(rect.left, area.right - width));
     rect.top = std::max<int>(0, std::min<int>(rect.top, area.bottom - height));
     return RECT{rect.left, rect.top, rect.left + width, rect.top + height};
-}
-
-RECT AreaClient() {
-    RECT area{};
-    GetClientRect(g.area, &area);
-    return area;
 }
 
 RECT RoomRect(int index) {
@@ -208,11 +188,8 @@ void LayoutInstantMessage(const Document& im, int width, int height) {
 }
 
 void Layout(const Document& document, int width, int height) {
-    if (document.kind == Kind::InstantMessage) {
-        LayoutInstantMessage(document, width, height);
-    } else {
-        LayoutRoom(document, width, height);
-    }
+    (document.kind == Kind::InstantMessage ? LayoutInstantMessage : LayoutRoom)(document, width,
+                                                                                height);
 }
 
 // Puts the keyboard focus where typing belongs: a room's input box; an instant message's
@@ -300,6 +277,18 @@ void ShowDocument(Document& document) {
     ShowWindow(document.window, SW_SHOWNOACTIVATE);
 }
 
+// A row of `count` icons with the looks given in turn, the last repeated for any further one.
+template <std::size_t N>
+std::vector<HWND> AddIcons(HWND parent, int firstId, const IconLook (&looks)[N], int count,
+                           const std::string& role) {
+    std::vector<HWND> icons;
+    for (int i = 0; i < count; ++i) {
+        icons.push_back(CreateIcon(parent, firstId + i, looks[std::min<std::size_t>(i, N - 1)],
+                                   role + ".icon" + std::to_string(i + 1)));
+    }
+    return icons;
+}
+
 // Child order is creation order: transcript, input box, drop-down, icons, label (the
 // transcript after the input box when asked).
 void OpenRoomLike(Document& room, RoomParts parts, bool transcriptAfterInput, bool hangInput) {
@@ -326,10 +315,7 @@ void OpenRoomLike(Document& room, RoomParts parts, bool transcriptAfterInput, bo
         }
         SendMessageA(room.combo, CB_SETCURSEL, 0, 0);
     }
-    for (int i = 0; parts.icons && i < 4; ++i) {
-        room.icons.push_back(CreateIcon(room.window, kFirstRoomIconId + i, kRoomIcons[i],
-                                        room.role + ".icon" + std::to_string(i + 1)));
-    }
+    if (parts.icons) room.icons = AddIcons(room.window, kFirstRoomIconId, kRoomIcons, 4, room.role);
     if (parts.label) {
         room.label = CreateChild(room.window, "_AOL_Static", "People here: 3", SS_LEFT, 0, 104,
                                  room.role + ".label");
@@ -344,25 +330,24 @@ Document& OpenRoom(std::size_t at, const char* title, const RECT& rect) {
     return room;
 }
 
-// A plain document has a room's box, icons and label, but neither transcript nor drop-down.
-void OpenPlainDocument(int number) {
-    const std::string title = "Document " + std::to_string(number);
-    Document& document =
-        AddDocument(g.documents.size(), Kind::Plain, "doc" + std::to_string(number), title.c_str(),
-                    DecoyRect((number - 1) % 20));
-    OpenRoomLike(document, RoomParts{false, false, true, true}, false, false);
-}
-
-// The decoy of a given number lacks one of the four controls a room is known by, in turn.
-void OpenDecoy(int number) {
+// A plain document has a room's box, icons and label, but neither transcript nor drop-down. The
+// decoy of a given number lacks one of the four controls a room is known by, in turn.
+void OpenNotARoom(Kind kind, int number) {
     const int titles = static_cast<int>(std::size(kDecoyTitles));
-    std::string title = kDecoyTitles[(number - 1) % titles];
-    if (number > titles) title.append(" ").append(std::to_string((number - 1) / titles + 1));
-    Document& decoy = AddDocument(g.documents.size(), Kind::Decoy, "decoy" + std::to_string(number),
-                                  title.c_str(), DecoyRect(number - 1));
+    std::string title = kind == Kind::Plain ? "Document " + std::to_string(number)
+                                            : kDecoyTitles[(number - 1) % titles];
+    if (kind == Kind::Decoy && number > titles) {
+        title.append(" ").append(std::to_string((number - 1) / titles + 1));
+    }
+    const std::string role = (kind == Kind::Plain ? "doc" : "decoy") + std::to_string(number);
+    Document& document =
+        AddDocument(g.documents.size(), kind, role, title.c_str(),
+                    DecoyRect(kind == Kind::Plain ? (number - 1) % 20 : number - 1));
     const int missing = (number - 1) % 4;
-    OpenRoomLike(decoy, RoomParts{missing != 0, missing != 1, missing != 2, missing != 3}, false,
-                 false);
+    const RoomParts parts = kind == Kind::Plain
+                                ? RoomParts{false, false, true, true}
+                                : RoomParts{missing != 0, missing != 1, missing != 2, missing != 3};
+    OpenRoomLike(document, parts, false, false);
 }
 
 // Child order: recipient box, message box, icons. `recipient` and `draft` are ANSI bytes.
@@ -376,12 +361,7 @@ void OpenInstantMessageWindow(const std::string& recipient, const std::string& d
     im.input = CreateChild(im.window, "RICHCNTL", draft.c_str(),
                            ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
                            WS_EX_CLIENTEDGE, 202, im.role + ".message");
-    for (int i = 0; i < g.options.imIcons; ++i) {
-        const IconLook& look =
-            i < static_cast<int>(std::size(kImIcons)) ? kImIcons[i] : kMoreImIcon;
-        im.icons.push_back(CreateIcon(im.window, kFirstImIconId + i, look,
-                                      im.role + ".icon" + std::to_string(i + 1)));
-    }
+    im.icons = AddIcons(im.window, kFirstImIconId, kImIcons, g.options.imIcons, im.role);
     ShowDocument(im);
     Activate(im);
     RecordEvent("imopen", im.role);
@@ -624,21 +604,15 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 bool CreateFrame() {
     const Options& o = g.options;
     g.frame = CreateWindowExA(0, kFrameClass, kTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                              o.position ? o.position->first : CW_USEDEFAULT,
-                              o.position ? o.position->second : CW_USEDEFAULT,
-                              o.size ? o.size->first : 900, o.size ? o.size->second : 640, nullptr,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
+                              o.position.x, o.position.y, o.size.cx, o.size.cy, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
     if (g.frame == nullptr) return false;
     SetRole(g.frame, "main");
     g.toolbar = CreateChild(g.frame, kToolbarHostClass, "", WS_CLIPCHILDREN, 0, 0, "toolbar.host");
     const HWND bar = CreateChild(g.toolbar, kToolbarClass, "", WS_CLIPCHILDREN, 0, 0, "toolbar");
-    for (int i = 0; i < o.toolbarIcons; ++i) {
-        const IconLook& look =
-            i < static_cast<int>(std::size(kToolbarIcons)) ? kToolbarIcons[i] : kMoreToolbarIcon;
-        Place(
-            CreateIcon(bar, kFirstToolbarIconId + i, look, "toolbar.icon" + std::to_string(i + 1)),
-            8 + i * 56, 4, 54, 52);
-    }
+    const std::vector<HWND> icons =
+        AddIcons(bar, kFirstToolbarIconId, kToolbarIcons, o.toolbarIcons, "toolbar");
+    for (std::size_t i = 0; i < icons.size(); ++i) Place(icons[i], 8 + 56 * int(i), 4, 54, 52);
     CLIENTCREATESTRUCT documents{nullptr, kFirstDocumentId};
     g.area = CreateChild(g.frame, "MDICLIENT", nullptr, WS_CLIPCHILDREN, WS_EX_CLIENTEDGE, 0,
                          "area", &documents);
@@ -654,8 +628,8 @@ bool CreateFrame() {
 // Plain documents first, then decoys, then the rooms, then an instant-message window if one is
 // asked for, which goes to the front; the first room ends up active with the focus in its box.
 void OpenStartingDocuments() {
-    for (int i = 1; i <= g.options.documents; ++i) OpenPlainDocument(i);
-    for (int i = 1; i <= g.options.decoys; ++i) OpenDecoy(i);
+    for (int i = 1; i <= g.options.documents; ++i) OpenNotARoom(Kind::Plain, i);
+    for (int i = 1; i <= g.options.decoys; ++i) OpenNotARoom(Kind::Decoy, i);
     for (int i = 0; i < g.options.rooms; ++i) {
         const std::string title = i == 0 ? "Lobby" : "Lobby " + std::to_string(i + 1);
         OpenRoom(g.documents.size(), title.c_str(), RoomRect(i));

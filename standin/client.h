@@ -6,7 +6,6 @@
 
 #include <optional>
 #include <string>
-#include <utility>
 
 namespace standin {
 
@@ -21,10 +20,10 @@ struct Options {
     std::optional<std::string> imOpenDraft;  // UTF-8, as given
     bool hangInput = false;
     int imDelayMs = 200;
-    std::optional<int> swapRoomAfterLines;
-    std::optional<int> quitAfterLines;
-    std::optional<std::pair<int, int>> position;
-    std::optional<std::pair<int, int>> size;
+    int swapRoomAfterLines = 0;  // 0: never
+    int quitAfterLines = 0;      // 0: never
+    POINT position{CW_USEDEFAULT, CW_USEDEFAULT};
+    SIZE size{900, 640};
     std::string recordPath;  // UTF-8; empty: no record
     bool help = false;
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -15,6 +16,7 @@ namespace standin {
 namespace {
 
 constexpr char kHangProperty[] = "QuillowStandIn.Hang";
+constexpr char kPressedProperty[] = "QuillowStandIn.Pressed";
 constexpr DWORD kHangMs = 60000;
 constexpr COLORREF kTextColour = RGB(0, 0, 0);
 constexpr COLORREF kScreenNameColour = RGB(0x2B, 0x2B, 0x2B);
@@ -61,15 +63,23 @@ LRESULT CALLBACK SystemControlProc(HWND window, UINT message, WPARAM wParam, LPA
     return result;
 }
 
-struct IconState {
-    const IconLook* look;
-    bool pressed = false;    // shown pushed in
-    bool mouseDown = false;  // a real mouse press in progress (the icon holds the capture)
-};
+const IconLook& LookOf(HWND icon) {
+    return *reinterpret_cast<const IconLook*>(GetWindowLongPtrA(icon, GWLP_USERDATA));
+}
 
-// On the parent's background: a tile with the caption under it, a filled button with the
-// caption inside, or a small square with a letter.
-void PaintIcon(HWND window, const IconState& icon) {
+bool Pressed(HWND icon) { return GetPropA(icon, kPressedProperty) != nullptr; }
+
+void SetPressed(HWND icon, bool pressed) {
+    if (Pressed(icon) == pressed) return;
+    if (pressed) SetPropA(icon, kPressedProperty, reinterpret_cast<HANDLE>(1));
+    if (!pressed) RemovePropA(icon, kPressedProperty);
+    InvalidateRect(icon, nullptr, FALSE);
+}
+
+// On the parent's background: a button with the caption inside when the icon has no glyph,
+// else a tile with the caption under it when there is room for one, else a square with the
+// glyph in the icon's colour.
+void PaintIcon(HWND window) {
     PAINTSTRUCT paint;
     const HDC dc = BeginPaint(window, &paint);
     RECT client;
@@ -78,10 +88,14 @@ void PaintIcon(HWND window, const IconState& icon) {
              reinterpret_cast<HBRUSH>(GetClassLongPtrA(GetParent(window), GCLP_HBRBACKGROUND)));
     char caption[64] = {};
     GetWindowTextA(window, caption, sizeof caption);
-    const IconLook& look = *icon.look;
-    const int shift = icon.pressed ? 1 : 0;
-    const COLORREF fill = icon.pressed ? Darker(look.colour, 20) : look.colour;
-    if (look.style == IconStyle::Tile) {
+    const IconLook& look = LookOf(window);
+    const int shift = Pressed(window) ? 1 : 0;
+    const COLORREF fill = shift ? Darker(look.colour, 20) : look.colour;
+    if (look.glyph == nullptr) {
+        FillRounded(dc, client, 12, fill, Darker(look.colour, 30));
+        OffsetRect(&client, shift, shift);
+        DrawLabel(dc, caption, client, FontKind::Bold, RGB(255, 255, 255), DT_CENTER | DT_VCENTER);
+    } else if (client.bottom >= 40) {
         const int left = (client.right - 28) / 2 + shift;
         const RECT tile{left, 3 + shift, left + 28, 31 + shift};
         FillRounded(dc, tile, 9, fill, Darker(fill, 25));
@@ -89,22 +103,12 @@ void PaintIcon(HWND window, const IconState& icon) {
                   DT_CENTER | DT_VCENTER);
         DrawLabel(dc, caption, RECT{0, 33, client.right, client.bottom}, FontKind::Small,
                   kCaptionColour, DT_CENTER | DT_TOP | DT_END_ELLIPSIS);
-    } else if (look.style == IconStyle::Button) {
-        FillRounded(dc, client, 12, fill, Darker(look.colour, 30));
-        OffsetRect(&client, shift, shift);
-        DrawLabel(dc, caption, client, FontKind::Bold, RGB(255, 255, 255), DT_CENTER | DT_VCENTER);
     } else {
-        FillRounded(dc, client, 5, icon.pressed ? RGB(0xCF, 0xDD, 0xF2) : RGB(255, 255, 255),
+        FillRounded(dc, client, 5, shift ? RGB(0xCF, 0xDD, 0xF2) : RGB(255, 255, 255),
                     RGB(0xA4, 0xB0, 0xC2));
         DrawLabel(dc, look.glyph, client, FontKind::Bold, look.colour, DT_CENTER | DT_VCENTER);
     }
     EndPaint(window, &paint);
-}
-
-void SetPressed(HWND window, IconState& icon, bool pressed) {
-    if (icon.pressed == pressed) return;
-    icon.pressed = pressed;
-    InvalidateRect(window, nullptr, FALSE);
 }
 
 bool PointerInside(HWND window, LPARAM lParam) {
@@ -114,130 +118,73 @@ bool PointerInside(HWND window, LPARAM lParam) {
     return PtInRect(&client, at) != FALSE;
 }
 
-// Returns true when the message completes a press.
-bool HandleIconInput(HWND window, IconState& icon, UINT message, WPARAM wParam, LPARAM lParam,
-                     bool fromOutside) {
-    switch (message) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            SetPressed(window, icon, true);
-            // A real press follows the pointer until the button comes up; a sent one waits
-            // for Space.
-            if (!fromOutside) {
-                icon.mouseDown = true;
-                SetCapture(window);
-            }
-            return false;
-        case WM_MOUSEMOVE:
-            if (icon.mouseDown) SetPressed(window, icon, PointerInside(window, lParam));
-            return false;
-        case WM_LBUTTONUP: {
-            if (!icon.mouseDown) return false;
-            icon.mouseDown = false;
-            const bool clicked = icon.pressed && PointerInside(window, lParam);
-            SetPressed(window, icon, false);
-            ReleaseCapture();
-            return clicked;
-        }
-        case WM_KEYDOWN:
-            if (wParam == VK_SPACE) SetPressed(window, icon, true);
-            return false;
-        case WM_KEYUP:
-            if (wParam != VK_SPACE || !icon.pressed) return false;
-            if (icon.mouseDown) {
-                icon.mouseDown = false;
-                ReleaseCapture();
-            }
-            SetPressed(window, icon, false);
-            return true;
-        case WM_CAPTURECHANGED:
-            if (icon.mouseDown && reinterpret_cast<HWND>(lParam) != window) {
-                icon.mouseDown = false;
-                SetPressed(window, icon, false);
-            }
-            return false;
-        default: return false;
-    }
-}
-
 LRESULT CALLBACK IconProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const MessageScope scope(window, message, wParam, lParam);
-    auto* icon = reinterpret_cast<IconState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_NCCREATE) {
-        icon = new IconState{
-            static_cast<const IconLook*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams)};
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(icon));
-    }
-    if (icon == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
+        case WM_NCCREATE:
+            SetWindowLongPtrA(window, GWLP_USERDATA,
+                              reinterpret_cast<LONG_PTR>(
+                                  reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+            return DefWindowProcA(window, message, wParam, lParam);
         case WM_NCDESTROY:
-            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-            delete icon;
-            break;
-        case WM_PAINT: PaintIcon(window, *icon); return 0;
+            RemovePropA(window, kPressedProperty);
+            return DefWindowProcA(window, message, wParam, lParam);
+        case WM_PAINT: PaintIcon(window); return 0;
         case WM_ERASEBKGND: return 1;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-        case WM_MOUSEMOVE:
-        case WM_LBUTTONUP:
-        case WM_KEYDOWN:
-        case WM_KEYUP:
-        case WM_CAPTURECHANGED:
-            // The parent may destroy the icon in reply to the press: nothing of it is touched
-            // after.
-            if (HandleIconInput(window, *icon, message, wParam, lParam, scope.FromOutside())) {
-                SendMessageA(GetParent(window), WM_COMMAND,
-                             MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
-                             reinterpret_cast<LPARAM>(window));
-            }
+            SetPressed(window, true);
+            // A real press ends when the button comes up; a sent one waits for Space.
+            if (!scope.FromOutside()) SetCapture(window);
             return 0;
-        default: break;
+        case WM_LBUTTONUP:
+            if (GetCapture() != window) return 0;
+            ReleaseCapture();
+            if (!Pressed(window) || !PointerInside(window, lParam)) {
+                SetPressed(window, false);
+                return 0;
+            }
+            break;
+        case WM_KEYUP:
+            if (wParam != VK_SPACE || !Pressed(window)) return 0;
+            if (GetCapture() == window) ReleaseCapture();
+            break;
+        default: return DefWindowProcA(window, message, wParam, lParam);
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    // Pressed. The parent may destroy the icon in reply: nothing of it is touched after.
+    SetPressed(window, false);
+    SendMessageA(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(window));
+    return 0;
 }
 
-// The colour a "<font ...>" tag's "color=#RRGGBB" attribute names (quotes and '#' optional).
-std::optional<COLORREF> ColourAttribute(std::string attributes) {
-    for (char& c : attributes) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    constexpr const char* kSpace = " \t\r\n";
-    for (std::size_t at = attributes.find("color"); at != std::string::npos;
-         at = attributes.find("color", at + 1)) {
-        std::size_t i = attributes.find_first_not_of(kSpace, at + 5);
-        if (i == std::string::npos || attributes[i] != '=') continue;
-        i = std::min(attributes.find_first_not_of(kSpace, i + 1), attributes.size());
-        if (i < attributes.size() && (attributes[i] == '"' || attributes[i] == '\'')) ++i;
-        if (i < attributes.size() && attributes[i] == '#') ++i;
-        const std::string hex = attributes.substr(i, 6);
-        if (hex.size() < 6 || hex.find_first_not_of("0123456789abcdef") != std::string::npos) {
-            return std::nullopt;
-        }
-        const unsigned long rgb = std::stoul(hex, nullptr, 16);
-        return RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF);
-    }
-    return std::nullopt;
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
-    }
-    return true;
-}
-
-// A "<font ...>" (1) or "</font>" (-1) tag at the start of `text`, any case, and its length;
-// 0 for anything else.
+// A "<font ...>" (1) or "</font>" (-1) tag at the start of `text`, in any case, with its length
+// and the colour of its "color=#RRGGBB" attribute (quotes and '#' optional) if it has a good
+// one; 0 for anything else.
 int FontTag(std::string_view text, std::size_t& length, std::optional<COLORREF>& colour) {
-    const bool closing = StartsWithNoCase(text, "</font");
-    if (!closing && !StartsWithNoCase(text, "<font")) return 0;
-    const std::size_t name = closing ? 6 : 5;
-    if (text.size() <= name || std::string_view(" \t\r\n>").find(text[name]) == text.npos) {
-        return 0;
-    }
-    const std::size_t close = text.find('>', name);
+    const std::size_t close = text.find('>');
     if (close == std::string_view::npos) return 0;
+    std::string tag(text.substr(0, close + 1));
+    for (char& c : tag) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const bool closing = tag.starts_with("</font");
+    const std::size_t name = closing ? 6 : 5;
+    if ((!closing && !tag.starts_with("<font")) || !std::strchr(" \t\r\n>", tag[name])) return 0;
     length = close + 1;
-    if (!closing) colour = ColourAttribute(std::string(text.substr(name, close - name)));
+    constexpr const char* kSpace = " \t\r\n";
+    for (std::size_t at = tag.find("color", name); !closing && at != std::string::npos;
+         at = tag.find("color", at + 1)) {
+        std::size_t i = tag.find_first_not_of(kSpace, at + 5);  // the '>' at the end stops it
+        if (tag[i] != '=') continue;
+        i = tag.find_first_not_of(kSpace, i + 1);
+        if (tag[i] == '"' || tag[i] == '\'') ++i;
+        if (tag[i] == '#') ++i;
+        const std::string hex = tag.substr(i, 6);
+        if (hex.size() == 6 && hex.find_first_not_of("0123456789abcdef") == std::string::npos) {
+            const unsigned long rgb = std::stoul(hex, nullptr, 16);
+            colour = RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF);
+        }
+        break;
+    }
     return closing ? -1 : 1;
 }
 

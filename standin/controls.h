@@ -44,12 +44,10 @@ void RegisterControlClasses();
 HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, DWORD exStyle,
                  int id, std::string role, const void* param = nullptr);
 
-enum class IconStyle { Tile, Button, Letter };
 struct IconLook {
     const char* caption;  // the window text
-    const char* glyph;    // on a tile or a letter icon
+    const char* glyph;    // none: a button with the caption inside
     COLORREF colour;
-    IconStyle style;
 };
 
 // Pressed by a button-down followed by Space released (no button-up needed) or by a mouse

@@ -4,7 +4,6 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <string>
@@ -17,31 +16,21 @@
 
 namespace {
 
-constexpr std::string_view kUsage =
-    R"usage(Usage: standin [options]
-
-Plays the chat client's window tree for Quillow. Without options: one chat room.
-
-  --rooms N                  chat rooms to open, 0 to 9 (default 1): "Lobby", "Lobby 2", ...
-  --documents N              plain document windows before the decoys and rooms, with a
-                             few controls but nothing of a chat room's make-up, 0 to 200
-  --decoys N                 document windows before the rooms, each lacking one control of
-                             a chat room (transcript, drop-down, icon, label in turn), 0 to 20
-  --transcript-after-input   put each room's input box before its transcript
-  --toolbar-icons N          icons on the toolbar, 0 to 30 (default 8); the 5th opens an
-                             instant-message window
-  --im-icons N               icons in an instant-message window, 0 to 30 (default 12); the
-                             10th sends
-  --im-open DRAFT            start with an instant-message window open, recipient
-                             "someone", message box holding DRAFT
+constexpr std::string_view kUsage = R"usage(Usage: standin [options]
+Plays the chat client's window tree for Quillow (by default one chat room).
+  --rooms N                  chat rooms "Lobby", "Lobby 2", ..., 0 to 9 (default 1)
+  --documents N              plain documents before the decoys and rooms, 0 to 200
+  --decoys N                 rooms lacking one control each, before the rooms, 0 to 20
+  --transcript-after-input   each room's input box before its transcript
+  --toolbar-icons N          toolbar icons, 0 to 30 (default 8); the 5th opens an IM window
+  --im-icons N               icons of an IM window, 0 to 30 (default 12); the 10th sends
+  --im-open DRAFT            start with an IM window to "someone" holding DRAFT
   --hang-input               a room's input box blocks the client for up to 60 s whenever
                              another program sets its text
-  --im-delay-ms N            delay before a new instant-message window appears (default 200)
-  --swap-room-after-lines N  after the N-th chat line, close that room and open
-                             "Lobby (new)" in its place
-  --quit-after-lines N       exit after the N-th chat line
-  --pos X,Y                  main window position
-  --size W,H                 main window size
+  --im-delay-ms N            delay before a new IM window appears (default 200)
+  --swap-room-after-lines N  after the N-th line, that room gives way to "Lobby (new)"
+  --quit-after-lines N       exit after the N-th line
+  --pos X,Y / --size W,H     main window placement
   --record FILE              write what arrives and what the client does to FILE
   --help                     print this text
 )usage";
@@ -55,41 +44,19 @@ bool ParseInt(std::string_view text, int low, int high, int& value) {
     return true;
 }
 
-bool ParseInt(std::string_view text, int low, int high, std::optional<int>& value) {
-    int parsed = 0;
-    if (!ParseInt(text, low, high, parsed)) return false;
-    value = parsed;
-    return true;
-}
-
-bool ParsePair(std::string_view text, int low, int high, std::optional<std::pair<int, int>>& pair) {
+bool ParsePair(std::string_view text, int low, int high, LONG& first, LONG& second) {
     const std::size_t comma = text.find(',');
-    std::pair<int, int> parsed;
-    if (comma == std::string_view::npos ||
-        !ParseInt(text.substr(0, comma), low, high, parsed.first) ||
-        !ParseInt(text.substr(comma + 1), low, high, parsed.second)) {
+    int a = 0, b = 0;
+    if (comma == std::string_view::npos || !ParseInt(text.substr(0, comma), low, high, a) ||
+        !ParseInt(text.substr(comma + 1), low, high, b)) {
         return false;
     }
-    pair = parsed;
+    first = a;
+    second = b;
     return true;
 }
 
-constexpr std::string_view kValued[] = {
-    "--rooms",
-    "--documents",
-    "--decoys",
-    "--toolbar-icons",
-    "--im-icons",
-    "--im-open",
-    "--im-delay-ms",
-    "--swap-room-after-lines",
-    "--quit-after-lines",
-    "--pos",
-    "--size",
-    "--record",
-};
-
-// Whether the value of one of kValued is good.
+// Whether the value of an option that takes one is good.
 bool ApplyValue(std::string_view name, const std::string& value, standin::Options& o) {
     if (name == "--rooms") return ParseInt(value, 0, 9, o.rooms);
     if (name == "--documents") return ParseInt(value, 0, 200, o.documents);
@@ -99,14 +66,11 @@ bool ApplyValue(std::string_view name, const std::string& value, standin::Option
     if (name == "--im-delay-ms") return ParseInt(value, 0, INT_MAX, o.imDelayMs);
     if (name == "--swap-room-after-lines") return ParseInt(value, 1, INT_MAX, o.swapRoomAfterLines);
     if (name == "--quit-after-lines") return ParseInt(value, 1, INT_MAX, o.quitAfterLines);
-    if (name == "--pos") return ParsePair(value, -32000, 32000, o.position);
-    if (name == "--size") return ParsePair(value, 200, 8000, o.size);
-    if (name == "--im-open") {
-        o.imOpenDraft = value;
-        return true;
-    }
-    o.recordPath = value;
-    return !value.empty();
+    if (name == "--pos") return ParsePair(value, -32000, 32000, o.position.x, o.position.y);
+    if (name == "--size") return ParsePair(value, 200, 8000, o.size.cx, o.size.cy);
+    if (name == "--im-open") o.imOpenDraft = value;
+    if (name == "--record") o.recordPath = value;
+    return name == "--im-open" || !value.empty();
 }
 
 // `args` are the UTF-8 arguments after the program name, "--name value" or "--name=value".
@@ -127,7 +91,10 @@ std::string ParseOptions(const std::vector<std::string>& args, standin::Options&
         } else if (name == "--hang-input") {
             o.hangInput = true;
         } else {
-            if (std::find(std::begin(kValued), std::end(kValued), name) == std::end(kValued)) {
+            constexpr std::string_view kValued =
+                " --rooms --documents --decoys --toolbar-icons --im-icons --im-open --im-delay-ms "
+                "--swap-room-after-lines --quit-after-lines --pos --size --record ";
+            if (kValued.find(" " + name + " ") == std::string_view::npos) {
                 return name + ": unknown option";
             }
             if (!value && i + 1 >= args.size()) return name + ": needs a value";

@@ -14,18 +14,12 @@ int g_depth = 0;  // the client's window procedures running on this thread, nest
 std::deque<std::function<void()>> g_deferred;
 
 std::string Seconds() {
-    static const LONGLONG frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f.QuadPart;
-    }();
-    LARGE_INTEGER count;
+    LARGE_INTEGER frequency, count;
+    QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&count);
     char text[48];
-    std::snprintf(
-        text, sizeof text, "%.6f",
-        static_cast<double>(count.QuadPart / frequency) +
-            static_cast<double>(count.QuadPart % frequency) / static_cast<double>(frequency));
+    std::snprintf(text, sizeof text, "%.6f",
+                  static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart));
     return text;
 }
 
