@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <memory>
-#include <set>
 #include <string_view>
 #include <vector>
 
@@ -95,8 +94,7 @@ struct Client {
     std::vector<std::unique_ptr<Document>> documents;
     int roomsOpened = 0, imsOpened = 0, linesTaken = 0;
     bool orderCheckPending = false;
-    std::set<UINT_PTR> imTimers;
-    UINT_PTR nextTimer = 1;
+    UINT_PTR nextTimer = 1;  // one timer for each new instant-message window asked for
     bool imsOn = true;
     std::string lastIm;  // "IM to NAME: TEXT", ANSI
 };
@@ -566,12 +564,6 @@ void LayoutFrame(int width, int height) {
     Place(g.status, 0, height - kStatusHeight, width, kStatusHeight);
 }
 
-void OnTimer(UINT_PTR id) {
-    if (g.imTimers.erase(id) == 0) return;
-    KillTimer(g.frame, id);
-    OpenInstantMessageWindow("", "");
-}
-
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const MessageScope scope(window, message, wParam, lParam);
     switch (message) {
@@ -579,12 +571,13 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_COMMAND:
             if (LOWORD(wParam) != kNewInstantMessageIconId || HIWORD(wParam) != BN_CLICKED) break;
             // The new window appears after a delay, on a timer.
-            g.imTimers.insert(g.nextTimer);
             SetTimer(window, g.nextTimer++,
                      std::min<UINT>(static_cast<UINT>(g.options.imDelayMs), USER_TIMER_MAXIMUM),
                      nullptr);
             return 0;
-        case WM_TIMER: OnTimer(wParam); return 0;
+        case WM_TIMER:
+            if (KillTimer(window, wParam)) OpenInstantMessageWindow("", "");
+            return 0;
         case kQuitNow:
             // At once, without taking the windows down one by one: hiding a top-level window
             // can take seconds under Wine without a window manager, and a sender could run

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -162,13 +161,21 @@ LRESULT CALLBACK IconProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 // and the colour of its "color=#RRGGBB" attribute (quotes and '#' optional) if it has a good
 // one; 0 for anything else.
 int FontTag(std::string_view text, std::size_t& length, std::optional<COLORREF>& colour) {
-    const std::size_t close = text.find('>');
-    if (close == std::string_view::npos) return 0;
-    std::string tag(text.substr(0, close + 1));
-    for (char& c : tag) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    const bool closing = tag.starts_with("</font");
+    const auto lower = [](std::string_view part) {
+        std::string lowered(part);
+        for (char& c : lowered) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return lowered;
+    };
+    const std::string head = lower(text.substr(0, 7));
+    const bool closing = head.starts_with("</font");
     const std::size_t name = closing ? 6 : 5;
-    if ((!closing && !tag.starts_with("<font")) || !std::strchr(" \t\r\n>", tag[name])) return 0;
+    if ((!closing && !head.starts_with("<font")) || head.size() <= name ||
+        std::string_view(" \t\r\n>").find(head[name]) == std::string_view::npos) {
+        return 0;
+    }
+    const std::size_t close = text.find('>', name);
+    if (close == std::string_view::npos) return 0;
+    const std::string tag = lower(text.substr(0, close + 1));
     length = close + 1;
     constexpr const char* kSpace = " \t\r\n";
     for (std::size_t at = tag.find("color", name); !closing && at != std::string::npos;
