@@ -13,6 +13,7 @@ DEMO_PREFIX=""
 DEMO_PACKAGES=(
     cmake make g++-mingw-w64-x86-64-posix googletest  # the Windows build
     wine wine64 xvfb x11-utils fonts-liberation      # running it
+    fonts-wine                                        # Marlett: the frames' button symbols
     imagemagick                                       # screenshots
 )
 

@@ -1,79 +1,35 @@
 // The stand-in client as a whole: the main window "AOL Frame25" with its toolbar, its
 // multiple-document area ("MDIClient") and status strip, and the document windows in it.
-//
-// The area lists its document windows in a fixed order, whatever gets activated: open
-// instant-message windows first (newest first), then the plain documents, then the decoys,
-// then the chat rooms in the order they were opened. Activating a document makes the system
-// raise it to the top, so the order is put back each time.
 #pragma once
-
-#include <memory>
-#include <set>
-#include <string_view>
-#include <vector>
 
 #include <windows.h>
 
-#include "standin/document.h"
-#include "standin/options.h"
+#include <optional>
+#include <string>
 
 namespace standin {
 
-class Client final : public ClientEvents {
-public:
-    explicit Client(Options options);
-
-    // Builds every window and writes the "ready" entry. False if the main window could not be
-    // made.
-    bool Start(HINSTANCE instance);
-
-    // The message loop; returns the exit code.
-    int Run();
-
-    void LineTaken(ChatRoom& room, std::string_view line) override;
-    void InstantMessageSent(InstantMessageWindow& window, std::string_view recipient,
-                            std::string_view text) override;
-    void DocumentGone(Document& document) override;
-    void DocumentOrderTouched() override;
-
-private:
-    static void RegisterClasses(HINSTANCE instance);
-    static LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK AreaProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleFrame(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-    void CreateFrame(HINSTANCE instance);
-    void LayoutFrame(int width, int height);
-    void OpenStartingDocuments();
-    ChatRoom& OpenRoom(std::size_t at, const char* title, const RECT& rect);
-    void OpenPlainDocument(int number);
-    void OpenDecoy(int number);
-    void OpenInstantMessageWindow(std::string_view recipient, std::string_view draft);
-    void ScheduleInstantMessageWindow();
-    void OnTimer(UINT_PTR id);
-    void CloseDocument(HWND window);
-    void SwapRoom(HWND room);
-    void ActivateFirstRoom();
-    void Activate(Document& document);
-    void RestoreDocumentOrder();
-
-    RECT AreaClient() const;
-    RECT RoomRect(int index) const;
-    RECT DecoyRect(int index) const;
-    RECT InstantMessageRect() const;
-
-    Options options_;
-    HWND frame_ = nullptr;
-    HWND toolbar_ = nullptr;
-    HWND area_ = nullptr;
-    HWND status_ = nullptr;
-    std::vector<std::unique_ptr<Document>> documents_;  // in the area's intended order
-    int roomsOpened_ = 0;
-    int instantMessageWindowsOpened_ = 0;
-    int linesTaken_ = 0;
-    bool orderCheckPending_ = false;
-    std::set<UINT_PTR> instantMessageTimers_;
-    UINT_PTR nextTimer_ = 1;
+// The command line: which window tree to build and how to behave.
+struct Options {
+    int rooms = 1;
+    int documents = 0;
+    int decoys = 0;
+    bool transcriptAfterInput = false;
+    int toolbarIcons = 8;
+    int imIcons = 12;
+    std::optional<std::string> imOpenDraft;  // UTF-8, as given
+    bool hangInput = false;
+    int imDelayMs = 200;
+    int swapRoomAfterLines = 0;  // 0: never
+    int quitAfterLines = 0;      // 0: never
+    POINT position{CW_USEDEFAULT, CW_USEDEFAULT};
+    SIZE size{900, 640};
+    std::string recordPath;  // UTF-8; empty: no record
+    bool help = false;
 };
+
+// Builds every window, writes the "ready" entry and runs the message loop; returns the exit
+// code (1 when the main window could not be made).
+int RunClient(const Options& options);
 
 }  // namespace standin

@@ -1,27 +1,108 @@
 // standin: a Win32 program that plays the chat client Quillow drives, for the demo and the
-// end-to-end tests. See UsageText() in options.cpp (or run with --help) for the options.
+// end-to-end tests. Run it with --help for the options.
 #include <windows.h>
 
 #include <shellapi.h>
 
+#include <charconv>
+#include <climits>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "standin/client.h"
-#include "standin/options.h"
+#include "standin/controls.h"
 #include "standin/record.h"
-#include "standin/system_superclasses.h"
-#include "standin/win_text.h"
 
 namespace {
 
-std::vector<std::string> Arguments() {
-    std::vector<std::string> args;
-    int count = 0;
-    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
-    for (int i = 1; i < count; ++i) args.push_back(standin::WideToUtf8(wide[i]));
-    LocalFree(wide);
-    return args;
+constexpr std::string_view kUsage = R"usage(Usage: standin [options]
+Plays the chat client's window tree for Quillow (by default one chat room).
+  --rooms N                  chat rooms "Lobby", "Lobby 2", ..., 0 to 9 (default 1)
+  --documents N              plain documents before the decoys and rooms, 0 to 200
+  --decoys N                 rooms lacking one control each, before the rooms, 0 to 20
+  --transcript-after-input   each room's input box before its transcript
+  --toolbar-icons N          toolbar icons, 0 to 30 (default 8); the 5th opens an IM window
+  --im-icons N               icons of an IM window, 0 to 30 (default 12); the 10th sends
+  --im-open DRAFT            start with an IM window to "someone" holding DRAFT
+  --hang-input               a room's input box blocks the client for up to 60 s whenever
+                             another program sets its text
+  --im-delay-ms N            delay before a new IM window appears (default 200)
+  --swap-room-after-lines N  after the N-th line, that room gives way to "Lobby (new)"
+  --quit-after-lines N       exit after the N-th line
+  --pos X,Y / --size W,H     main window placement
+  --record FILE              write what arrives and what the client does to FILE
+  --help                     print this text
+)usage";
+
+bool ParseInt(std::string_view text, int low, int high, int& value) {
+    int parsed = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, failure] = std::from_chars(text.data(), end, parsed);
+    if (failure != std::errc() || stop != end || parsed < low || parsed > high) return false;
+    value = parsed;
+    return true;
+}
+
+bool ParsePair(std::string_view text, int low, int high, LONG& first, LONG& second) {
+    const std::size_t comma = text.find(',');
+    int a = 0, b = 0;
+    if (comma == std::string_view::npos || !ParseInt(text.substr(0, comma), low, high, a) ||
+        !ParseInt(text.substr(comma + 1), low, high, b)) {
+        return false;
+    }
+    first = a;
+    second = b;
+    return true;
+}
+
+// Whether the value of an option that takes one is good.
+bool ApplyValue(std::string_view name, const std::string& value, standin::Options& o) {
+    if (name == "--rooms") return ParseInt(value, 0, 9, o.rooms);
+    if (name == "--documents") return ParseInt(value, 0, 200, o.documents);
+    if (name == "--decoys") return ParseInt(value, 0, 20, o.decoys);
+    if (name == "--toolbar-icons") return ParseInt(value, 0, 30, o.toolbarIcons);
+    if (name == "--im-icons") return ParseInt(value, 0, 30, o.imIcons);
+    if (name == "--im-delay-ms") return ParseInt(value, 0, INT_MAX, o.imDelayMs);
+    if (name == "--swap-room-after-lines") return ParseInt(value, 1, INT_MAX, o.swapRoomAfterLines);
+    if (name == "--quit-after-lines") return ParseInt(value, 1, INT_MAX, o.quitAfterLines);
+    if (name == "--pos") return ParsePair(value, -32000, 32000, o.position.x, o.position.y);
+    if (name == "--size") return ParsePair(value, 200, 8000, o.size.cx, o.size.cy);
+    if (name == "--im-open") o.imOpenDraft = value;
+    if (name == "--record") o.recordPath = value;
+    return name == "--im-open" || !value.empty();
+}
+
+// `args` are the UTF-8 arguments after the program name, "--name value" or "--name=value".
+// Returns what is wrong with them, or nothing.
+std::string ParseOptions(const std::vector<std::string>& args, standin::Options& o) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::optional<std::string> value;
+        const std::size_t equals = name.find('=');
+        if (name.starts_with("--") && equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name.resize(equals);
+        }
+        if (name == "--help" || name == "-h" || name == "/?") {
+            o.help = true;
+        } else if (name == "--transcript-after-input") {
+            o.transcriptAfterInput = true;
+        } else if (name == "--hang-input") {
+            o.hangInput = true;
+        } else {
+            constexpr std::string_view kValued =
+                " --rooms --documents --decoys --toolbar-icons --im-icons --im-open --im-delay-ms "
+                "--swap-room-after-lines --quit-after-lines --pos --size --record ";
+            if (kValued.find(" " + name + " ") == std::string_view::npos) {
+                return name + ": unknown option";
+            }
+            if (!value && i + 1 >= args.size()) return name + ": needs a value";
+            if (!value) value = args[++i];
+            if (!ApplyValue(name, *value, o)) return name + ": bad value \"" + *value + "\"";
+        }
+    }
+    return {};
 }
 
 void Print(DWORD stream, std::string_view text) {
@@ -33,32 +114,31 @@ void Print(DWORD stream, std::string_view text) {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    const standin::ParsedOptions parsed = standin::ParseOptions(Arguments());
-    if (!parsed.error.empty()) {
-        Print(STD_ERROR_HANDLE, "standin: " + parsed.error + "\n\n");
-        Print(STD_ERROR_HANDLE, standin::UsageText());
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    std::vector<std::string> args;
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    for (int i = 1; i < count; ++i) args.push_back(standin::Narrow(wide[i], CP_UTF8));
+    LocalFree(wide);
+
+    standin::Options options;
+    const std::string error = ParseOptions(args, options);
+    if (!error.empty()) {
+        Print(STD_ERROR_HANDLE, "standin: " + error + "\n\n" + std::string(kUsage));
         return 2;
     }
-    const standin::Options& options = parsed.options;
     if (options.help) {
-        Print(STD_OUTPUT_HANDLE, standin::UsageText());
+        Print(STD_OUTPUT_HANDLE, kUsage);
         return 0;
     }
-    if (!options.recordPath.empty()) {
-        std::string problem;
-        if (!standin::OpenRecord(options.recordPath, problem)) {
-            Print(STD_ERROR_HANDLE, "standin: " + problem + "\n");
-            return 3;
-        }
+    std::string problem;
+    if (!options.recordPath.empty() && !standin::OpenRecord(options.recordPath, problem)) {
+        Print(STD_ERROR_HANDLE, "standin: " + problem + "\n");
+        return 3;
     }
     // Made up front, so a test can set it at any time to end a hang for good.
-    const HANDLE release = options.hangInput
-                               ? CreateEventA(nullptr, TRUE, FALSE, standin::HangReleaseEventName())
-                               : nullptr;
-
-    standin::Client client(options);
-    const int code = client.Start(instance) ? client.Run() : 1;
+    const HANDLE release = options.hangInput ? standin::MakeHangReleaseEvent() : nullptr;
+    const int code = standin::RunClient(options);
     if (release) CloseHandle(release);
     return code;
 }

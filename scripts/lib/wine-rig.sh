@@ -109,7 +109,9 @@ rig__start_xvfb() {
 
 # Debian's Wine does not find its own Marlett and Tahoma (the symbols of the frame buttons and
 # the system's dialog font), which it does find in the prefix's Fonts folder. Copies those of
-# them that are missing there; cheap when none is.
+# them that are missing there; cheap when none is. They come in the package fonts-wine, which
+# apt leaves out as a mere recommendation of Wine: without it, window frames show the letters
+# "0 1 r" where their buttons' symbols belong (demo/session.sh lists it for the pictures).
 rig__add_wine_fonts() {
     local fonts="$1/drive_c/windows/Fonts" font
     for font in marlett tahoma tahomabd; do
