@@ -295,7 +295,7 @@ TEST_F(Faults, ClickStormLosesNothingAndKeepsEveryCommandsOrder) {
                                                      : room::kWentIdle);
     }
     const size_t total = clicks.size() + waiting;
-    // Past the bound each waiting command has its wait to itself: allow a second for each.
+    // Generous: past the bound the waiting commands drain a nesting's worth at a time.
     ASSERT_EQ(Lines(total, "room1", kBound + std::chrono::seconds(waiting)).size(), total)
         << "lines were lost";
     std::this_thread::sleep_for(kPastAWait);
@@ -330,6 +330,41 @@ TEST_F(Faults, ClickStormLosesNothingAndKeepsEveryCommandsOrder) {
     std::cout << waitingStartedBeforeAnyEnded << " waiting commands were under way at once\n";
     EXPECT_LE(waitingStartedBeforeAnyEnded, Win32EventLoop::kMaxNesting + 1);
     ASSERT_NO_FATAL_FAILURE(ExpectPanelAnswers());
+}
+
+// A backlog of several times the bound drains a nesting's worth of commands at a time. Drained
+// one at a time, each click past the bound would have a wait of its own: over a minute here.
+TEST_F(Faults, BacklogDrainsANestingAtATime) {
+    ASSERT_NO_FATAL_FAILURE(StartPanelThenClient());
+    const int clicks = 4 * Win32EventLoop::kMaxNesting;
+    for (int i = 0; i < clicks; ++i) Click(kConButton);
+    const auto oneAtATime = 700ms * (clicks - Win32EventLoop::kMaxNesting - 1);
+    EXPECT_EQ(Lines(2 * clicks, "room1", oneAtATime / 2).size(), 2u * clicks)
+        << "the backlog drains one command at a time";
+}
+
+// "Exit" (a mouse click on the button) and closing the panel are never queued behind a backlog
+// of clicks, which would take minutes: they end the program within seconds.
+TEST_F(Faults, ExitAndClosingEndTheProgramAheadOfABacklog) {
+    for (const bool exit : {true, false}) {
+        SCOPED_TRACE(exit ? "Exit" : "closing");
+        client_.reset();  // the last round's, with its record
+        ASSERT_NO_FATAL_FAILURE(StartPanelThenClient());
+        for (int i = 0; i < 300; ++i) Click(kConButton);
+        ASSERT_FALSE(Lines(1).empty()) << "the backlog did not start";
+        ASSERT_TRUE(exit ? panel_->MouseClick(kExitButton) : PostClose(panel_->Window()));
+        EXPECT_TRUE(panel_->process().WaitForExit(5s)) << "the program is still running";
+
+        std::vector<std::string> lines = Lines(0);
+        EXPECT_LT(lines.size(), 600u);
+        if (exit) {
+            EXPECT_EQ(lines.back(), room::kExit);
+        } else {
+            ASSERT_GE(lines.size(), 2u);
+            lines.erase(lines.begin(), lines.end() - 2);
+            EXPECT_EQ(lines, (std::vector<std::string>{room::kFarewell, room::kUnloaded}));
+        }
+    }
 }
 
 }  // namespace
