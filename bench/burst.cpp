@@ -7,9 +7,11 @@
 #include <string>
 #include <thread>
 
+#include "automation/ansi_text.h"
 #include "driver/clock.h"
 #include "driver/running_panel.h"
 #include "driver/standin_client.h"
+#include "panel/status_lines.h"
 
 namespace quillow::bench {
 namespace {
@@ -17,13 +19,9 @@ namespace {
 using namespace std::chrono_literals;
 using driver::CounterSeconds;
 
-// The two lines of "Con" as the room receives them.
-const std::string kFirstLine =
-    "<font color=#0000ff> -v\x9B <font color=#000000>You can reach Torvik at SN:Palvo "
-    "Torvik<font color=#0000ff> \x8Bv-";
-const std::string kSecondLine =
-    "<font color=#0000ff> -v\x9B <font color=#000000>You can reach zennoq at "
-    "SN:Zennoq03<font color=#0000ff> \x8Bv-";
+// The two lines of "Con" as the room receives them, as the rest of the benchmark takes them.
+const std::string kFirstLine = Utf8ToAnsi(lines::kContactTorvik);
+const std::string kSecondLine = Utf8ToAnsi(lines::kContactZennoq);
 
 std::chrono::milliseconds Ms(double seconds) {
     return std::chrono::milliseconds(static_cast<long long>(seconds * 1000));
