@@ -1,5 +1,5 @@
 // The panel: made in this process at the rig's 96 dpi, it is laid out, lettered, coloured and
-// painted as designed; run as a user runs it, beside the stand-in chat client, each command's
+// painted as designed, and laid out again when its density changes; run as a user runs it, beside the stand-in chat client, each command's
 // lines reach the room byte for byte, Tab walks the controls, only real clicks run commands,
 // and Exit and closing end the program.
 #include <windows.h>
@@ -46,6 +46,19 @@ constexpr std::array<ExpectedControl, 9> kLayout{{
     {kImOffButton, L"Button", L"IM off", 272, 0, 41, 13},
     {kClearChatButton, L"Button", L"Clr Cht", 32, 16, 41, 13},
     {kExitButton, L"Button", L"Exit", 240, 16, 41, 13},
+}};
+
+// The same at 144 dpi (150 %), in the same order: left, top, width, height.
+constexpr std::array<std::array<int, 4>, 9> kLayoutAt144{{
+    {0, 0, 62, 20},
+    {60, 0, 38, 20},
+    {96, 0, 62, 20},
+    {168, 0, 134, 20},
+    {312, 0, 62, 20},
+    {372, 0, 38, 20},
+    {408, 0, 62, 20},
+    {48, 24, 62, 20},
+    {360, 24, 62, 20},
 }};
 
 // A bitmap like the screen's to paint on.
@@ -188,6 +201,66 @@ TEST_F(PanelWindowTest, PictureIsPaintedUnstretchedOverTheClientArea) {
     SelectObject(source, previous);
     DeleteDC(source);
     DeleteObject(picture);
+}
+
+// The panel's client size, every control's rectangle and every control's font height.
+struct Density {
+    int clientWidth, clientHeight;
+    std::array<std::array<int, 4>, 9> controls;
+    int fontHeight;
+};
+
+void ExpectLaidOutFor(HWND window, const Density& expected) {
+    RECT client;
+    ASSERT_TRUE(GetClientRect(window, &client));
+    EXPECT_EQ(client.right, expected.clientWidth);
+    EXPECT_EQ(client.bottom, expected.clientHeight);
+    for (size_t i = 0; i < kLayout.size(); ++i) {
+        SCOPED_TRACE(testing::Message() << "control " << kLayout[i].id);
+        const HWND control = GetDlgItem(window, kLayout[i].id);
+        RECT rect;
+        GetWindowRect(control, &rect);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_EQ((std::array<int, 4>{rect.left, rect.top, rect.right - rect.left,
+                                      rect.bottom - rect.top}),
+                  expected.controls[i]);
+        LOGFONTW logical{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)),
+                   sizeof logical, &logical);
+        EXPECT_STREQ(logical.lfFaceName, L"Arial");
+        EXPECT_EQ(logical.lfHeight, expected.fontHeight);
+    }
+}
+
+// Moved to a monitor at 150 %, the panel is as it would have started there, in the frame the
+// system suggests, with the picture scaled to cover it; moved back, as it started.
+TEST_F(PanelWindowTest, DpiChangeLaysThePanelOutAgainInTheSuggestedFrame) {
+    constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
+    RECT at96;
+    ASSERT_TRUE(GetWindowRect(window, &at96));
+    // The same frame around a client area of 468 x 339 rather than 312 x 226, a little moved.
+    const RECT suggested{at96.left + 10, at96.top + 20, at96.right + 166, at96.bottom + 133};
+    SendMessageW(window, kDpiChanged, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(panel.Dpi(), 144);
+    ExpectLaidOutFor(window, {468, 339, kLayoutAt144, -14});
+    RECT frame;
+    GetWindowRect(window, &frame);
+    EXPECT_TRUE(EqualRect(&frame, &suggested));
+    Canvas printed(468, 339);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.dc()), PRF_CLIENT);
+    for (const POINT& point : {POINT{330, 240}, POINT{467, 338}}) {  // beyond 315 x 229
+        EXPECT_NE(GetPixel(printed.dc(), point.x, point.y), GetSysColor(COLOR_BTNFACE))
+            << "no picture at " << point.x << "," << point.y;
+    }
+
+    SendMessageW(window, kDpiChanged, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&at96));
+    std::array<std::array<int, 4>, 9> at96Controls;
+    for (size_t i = 0; i < kLayout.size(); ++i) {
+        at96Controls[i] = {kLayout[i].left, kLayout[i].top, kLayout[i].width, kLayout[i].height};
+    }
+    ExpectLaidOutFor(window, {312, 226, at96Controls, -9});
+    GetWindowRect(window, &frame);
+    EXPECT_TRUE(EqualRect(&frame, &at96));
 }
 
 // --- Quillow as a user runs it, beside the stand-in client ---
