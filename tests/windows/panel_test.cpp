@@ -1,7 +1,7 @@
 // The panel: made in this process at the rig's 96 dpi, it is laid out, lettered, coloured and
-// painted as designed, and laid out again when its density changes; run as a user runs it, beside the stand-in chat client, each command's
-// lines reach the room byte for byte, Tab walks the controls, only real clicks run commands,
-// and Exit and closing end the program.
+// painted as designed, and laid out again when its density changes; run as a user runs it, beside
+// the stand-in chat client, each command's lines reach the room byte for byte, Tab walks the
+// controls, only real clicks run commands, and Exit and closing end the program.
 #include <windows.h>
 
 #include <gtest/gtest.h>
