@@ -66,8 +66,7 @@ void MoveWindowTo(HWND window, int x, int y) {
 void CheckPanelDensity(HWND panel, int dpi) {
     RECT client{};
     GetClientRect(panel, &client);
-    const int width = layout::ToPixels(layout::kClientWidth, dpi);
-    const int height = layout::ToPixels(layout::kClientHeight, dpi);
+    const auto [width, height] = layout::ClientSize(dpi);
     if (client.right != width || client.bottom != height) {
         throw std::runtime_error(
             "at " + std::to_string(dpi) + " dpi the panel's client area should be " +

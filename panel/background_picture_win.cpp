@@ -1,9 +1,9 @@
 #include "panel/background_picture_win.h"
 
+#include "panel/layout.h"
+
 namespace quillow {
 namespace {
-
-constexpr int kDesignDpi = 96;
 
 // A copy of `source` at `size`, for the screen. Halftoning averages the source pixels a
 // target pixel covers, which keeps the gradients smooth and the stars round.
@@ -31,6 +31,8 @@ Bitmap Scaled(HBITMAP source, SIZE from, SIZE to) {
 }  // namespace
 
 bool BackgroundPicture::Load(HINSTANCE module, int resourceId, int dpi) {
+    bitmap_.reset();
+    size_ = {0, 0};
     // A DIB section keeps the picture's own 24-bit pixels, whatever the screen's depth.
     Bitmap loaded(static_cast<HBITMAP>(
         LoadImageW(module, MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
@@ -39,12 +41,13 @@ bool BackgroundPicture::Load(HINSTANCE module, int resourceId, int dpi) {
     if (GetObjectW(loaded.get(), sizeof info, &info) != sizeof info) return false;
 
     const SIZE natural{info.bmWidth, info.bmHeight};
-    if (dpi == kDesignDpi) {
+    if (dpi == layout::kDesignDpi) {
         bitmap_ = std::move(loaded);
         size_ = natural;
         return true;
     }
-    const SIZE shown{MulDiv(natural.cx, dpi, kDesignDpi), MulDiv(natural.cy, dpi, kDesignDpi)};
+    const layout::PixelSize size = layout::PictureSize({natural.cx, natural.cy}, dpi);
+    const SIZE shown{size.width, size.height};
     Bitmap scaled = Scaled(loaded.get(), natural, shown);
     if (!scaled) return false;
     bitmap_ = std::move(scaled);

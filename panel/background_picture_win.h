@@ -9,10 +9,10 @@ namespace quillow {
 
 class BackgroundPicture {
 public:
-    // Loads the bitmap resource and prepares it for a screen of `dpi` dots per inch: as it is
-    // at 96 dpi, scaled with halftoning at any other density so it covers the same part of
-    // the panel. False if the resource is missing or GDI fails; the panel then shows its
-    // plain background colour instead.
+    // Loads the bitmap resource and prepares it for a screen of `dpi` dots per inch, in place
+    // of any picture loaded before: as it is at 96 dpi, scaled with halftoning at any other
+    // density so it covers the same part of the panel. False if the resource is missing or
+    // GDI fails; the panel then shows its plain background colour instead.
     bool Load(HINSTANCE module, int resourceId, int dpi);
 
     [[nodiscard]] SIZE Size() const { return size_; }

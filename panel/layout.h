@@ -1,5 +1,7 @@
 // The panel's layout, fixed when the program is built. Positions and sizes are in twips
-// (1/1440 inch; 15 twips are one pixel at 96 dpi) from the top-left of the client area.
+// (1/1440 inch; 15 twips are one pixel at 96 dpi) from the top-left of the client area; the
+// functions at the end give the pixels they come to at a screen's density, which is all the
+// window needs to lay itself out at the start and again when its density changes.
 #pragma once
 
 #include <array>
@@ -58,12 +60,55 @@ inline constexpr std::uint32_t kText1Foreground = 0x00FF8080;
 
 inline constexpr unsigned kTimer1IntervalMs = 60000;
 
+// The density the layout and the picture were drawn for: 15 twips a pixel.
+inline constexpr int kDesignDpi = 96;
+
 // Twips to pixels at the given density, rounded to the nearest pixel.
 constexpr int ToPixels(int twips, int dpi) {
     return (twips * dpi + kTwipsPerInch / 2) / kTwipsPerInch;
 }
 
+struct PixelPoint {
+    int x, y;
+    friend constexpr bool operator==(const PixelPoint&, const PixelPoint&) = default;
+};
+struct PixelSize {
+    int width, height;
+    friend constexpr bool operator==(const PixelSize&, const PixelSize&) = default;
+};
+struct PixelRect {
+    int left, top, width, height;
+    friend constexpr bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+// A control's rectangle in client pixels. It spans from its left edge to its right edge, each
+// rounded to whole pixels (not its width rounded on its own), so neighbours that touch or
+// overlap by a pixel in the layout still do at any density.
+constexpr PixelRect ControlRect(const Control& control, int dpi) {
+    const int left = ToPixels(control.left, dpi);
+    const int top = ToPixels(control.top, dpi);
+    return {left, top, ToPixels(control.left + control.width, dpi) - left,
+            ToPixels(control.top + control.height, dpi) - top};
+}
+
+constexpr PixelSize ClientSize(int dpi) {
+    return {ToPixels(kClientWidth, dpi), ToPixels(kClientHeight, dpi)};
+}
+
+// Where the client area's top-left corner first goes, in pixels of the primary screen at its
+// density `dpi`.
+constexpr PixelPoint ClientOriginOnScreen(int dpi) {
+    return {ToPixels(kClientLeftOnScreen, dpi), ToPixels(kClientTopOnScreen, dpi)};
+}
+
 // The font's height in pixels at the given density: 9 px at 96 dpi.
 constexpr int FontPixels(int dpi) { return (kFontHundredthsOfPoint * dpi + 3600) / 7200; }
+
+// A picture drawn for kDesignDpi, `designed` pixels large, at the given density: scaled so it
+// covers the same part of the panel, rounded to the nearest pixel.
+constexpr PixelSize PictureSize(PixelSize designed, int dpi) {
+    return {(designed.width * dpi + kDesignDpi / 2) / kDesignDpi,
+            (designed.height * dpi + kDesignDpi / 2) / kDesignDpi};
+}
 
 }  // namespace quillow::layout

@@ -4,6 +4,7 @@
 
 #include "assets/resource_ids.h"
 #include "automation/ansi_text.h"
+#include "panel/dpi_win.h"
 
 namespace quillow {
 namespace {
@@ -19,11 +20,17 @@ constexpr DWORD kExStyle = 0;
 constexpr int kStartId = 1;
 constexpr int kExitId = 6;
 
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
+// Arial at the layout's size for `dpi`.
+Font MakeFont(int dpi) {
+    return Font(CreateFontW(-layout::FontPixels(dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                            ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                            DEFAULT_PITCH | FF_SWISS, Utf8ToWide(layout::kFontFace).c_str()));
+}
+
+// The panel's client area at `dpi`, its top-left corner at `origin` on the screen.
+RECT ClientOnScreen(layout::PixelPoint origin, int dpi) {
+    const layout::PixelSize size = layout::ClientSize(dpi);
+    return {origin.x, origin.y, origin.x + size.width, origin.y + size.height};
 }
 
 bool RegisterPanelClass(HINSTANCE module, WNDPROC procedure) {
@@ -52,25 +59,26 @@ PanelWindow::~PanelWindow() {
 
 bool PanelWindow::Create(HINSTANCE module) {
     if (!RegisterPanelClass(module, WindowProc)) return false;
+    module_ = module;
 
-    // Laid out for the screen's density from the twips of the layout; the manifest tells
-    // Windows not to scale the panel a second time.
-    dpi_ = ScreenDpi();
-    font_.reset(CreateFontW(-layout::FontPixels(dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                            ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH | FF_SWISS, Utf8ToWide(layout::kFontFace).c_str()));
+    // The panel first goes where the layout places it on the primary screen, and is laid out
+    // for the density of the monitor there. The manifest tells Windows not to scale the panel
+    // a second time.
+    const int screenDpi = dpi::ScreenDpi();
+    const layout::PixelPoint origin = layout::ClientOriginOnScreen(screenDpi);
+    dpi_ = dpi::MonitorDpi(ClientOnScreen(origin, screenDpi));
+    font_ = MakeFont(dpi_);
     text1Background_.reset(CreateSolidBrush(layout::kText1Background));
     if (!font_ || !text1Background_) return false;
     picture_.Load(module, QUILLOW_IDB_BACKGROUND, dpi_);
 
-    RECT frame{Px(layout::kClientLeftOnScreen), Px(layout::kClientTopOnScreen), 0, 0};
-    frame.right = frame.left + Px(layout::kClientWidth);
-    frame.bottom = frame.top + Px(layout::kClientHeight);
+    RECT frame = ClientOnScreen(origin, dpi_);
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
     CreateWindowExW(kExStyle, kClassName, Utf8ToWide(layout::kCaption).c_str(), kStyle, frame.left,
                     frame.top, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                     module, this);  // sets hwnd_ at WM_NCCREATE
     if (hwnd_ == nullptr) return false;
+    FitClientArea();
 
     if (!CreateControls(module)) {
         destroyedByOwner_ = true;
@@ -84,24 +92,19 @@ bool PanelWindow::Create(HINSTANCE module) {
     return true;
 }
 
-// Created in tab order, which also makes it the order Tab follows. Each control spans from
-// its left edge to its right edge rounded to whole pixels, so neighbours that touch or overlap
-// by a pixel in the layout still do at any density.
+// Created in tab order, which also makes it the order Tab follows.
 bool PanelWindow::CreateControls(HINSTANCE module) {
     for (const layout::Control& control : layout::InTabOrder()) {
         const bool button = control.kind == layout::ControlKind::Button;
-        const int x = Px(control.left);
-        const int y = Px(control.top);
-        const int width = Px(control.left + control.width) - x;
-        const int height = Px(control.top + control.height) - y;
+        const layout::PixelRect rect = layout::ControlRect(control, dpi_);
         // Overlapping buttons clip each other, so their shared column never flickers between
         // the two; the one earlier in the tab order is on top.
         const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS |
                             (button ? BS_PUSHBUTTON : ES_LEFT | ES_AUTOHSCROLL);
         HWND window = CreateWindowExW(
             button ? 0 : WS_EX_CLIENTEDGE, button ? L"BUTTON" : L"EDIT",
-            Utf8ToWide(control.text).c_str(), style, x, y, width, height, hwnd_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), module, nullptr);
+            Utf8ToWide(control.text).c_str(), style, rect.left, rect.top, rect.width, rect.height,
+            hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), module, nullptr);
         if (window == nullptr) return false;
         SetWindowFont(window, font_.get(), FALSE);
         for (size_t i = 0; i < layout::kControls.size(); ++i) {
@@ -109,6 +112,40 @@ bool PanelWindow::CreateControls(HINSTANCE module) {
         }
     }
     return true;
+}
+
+// Lays the panel out again for `dpi`: a new font on every control (the old one is deleted only
+// once none uses it), the picture scaled anew, and the controls moved and sized. The frame is
+// the caller's.
+void PanelWindow::LayOut(int dpi) {
+    dpi_ = dpi;
+    if (Font font = MakeFont(dpi)) {
+        for (HWND control : controls_) SetWindowFont(control, font.get(), FALSE);
+        font_ = std::move(font);
+    }
+    picture_.Load(module_, QUILLOW_IDB_BACKGROUND, dpi);
+    for (size_t i = 0; i < layout::kControls.size(); ++i) {
+        const layout::PixelRect rect = layout::ControlRect(layout::kControls[i], dpi);
+        SetWindowPos(controls_[i], nullptr, rect.left, rect.top, rect.width, rect.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+// Makes the client area the layout's size at the panel's density, keeping the window's
+// top-left corner: the frame's size is the system's to choose (it may follow the monitor's
+// density, or not), and the picture and the controls need the client area exact.
+void PanelWindow::FitClientArea() {
+    RECT client, window;
+    if (IsIconic(hwnd_) || !GetClientRect(hwnd_, &client) || !GetWindowRect(hwnd_, &window)) {
+        return;
+    }
+    const layout::PixelSize wanted = layout::ClientSize(dpi_);
+    const int wider = wanted.width - client.right;
+    const int taller = wanted.height - client.bottom;
+    if (wider == 0 && taller == 0) return;
+    SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left + wider,
+                 window.bottom - window.top + taller, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PanelWindow::Show(int showCommand) {
@@ -188,6 +225,9 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         HANDLE_MSG(hwnd, WM_ENDSESSION, OnEndSession);
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
         case WM_PRINTCLIENT: OnPrintClient(reinterpret_cast<HDC>(wParam)); return 0;
+        case dpi::kWmDpiChanged:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
@@ -255,6 +295,16 @@ void PanelWindow::OnEndSession(HWND, BOOL ending) {
 void PanelWindow::OnDestroy(HWND hwnd) {
     KillTimer(hwnd, kTimer1Id);
     if (!destroyedByOwner_) PostQuitMessage(0);
+}
+
+// Moved to a monitor of another density, or the user changed it: the panel is laid out for
+// the new one and goes where the system suggests.
+void PanelWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    LayOut(dpi);
+    // ICONS AT THE NEW DENSITY: the panel's icons, made again for `dpi`, are set here.
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    FitClientArea();
 }
 
 }  // namespace quillow

@@ -45,7 +45,8 @@ public:
     // A control by its id in the layout (Command<n> is n, Text1 is layout::kText1Id); null
     // for any other id.
     [[nodiscard]] HWND Control(int id) const;
-    // The density the panel was laid out for.
+    // The density the panel is laid out for: at first the density of the monitor it opens
+    // on, then whatever WM_DPICHANGED last said.
     [[nodiscard]] int Dpi() const { return dpi_; }
 
     [[nodiscard]] PanelCommands& Commands() { return commands_; }
@@ -62,8 +63,9 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     bool CreateControls(HINSTANCE module);
+    void LayOut(int dpi);
+    void FitClientArea();
     [[nodiscard]] bool StartsCommand(const MSG& msg) const;
-    [[nodiscard]] int Px(int twips) const { return layout::ToPixels(twips, dpi_); }
     void PaintContent(HDC dc, const RECT& area);
 
     void OnPaint(HWND hwnd);
@@ -77,12 +79,14 @@ private:
     void OnClose(HWND hwnd);
     void OnEndSession(HWND hwnd, BOOL ending);
     void OnDestroy(HWND hwnd);
+    void OnDpiChanged(int dpi, const RECT& suggested);
 
     Win32WindowOps ownClient_;
     Win32EventLoop loop_;
     EndAction end_;
     PanelCommands commands_;
 
+    HINSTANCE module_ = nullptr;  // holds the picture
     HWND hwnd_ = nullptr;
     std::array<HWND, layout::kControls.size()> controls_{};  // in the layout's order
     HWND focus_ = nullptr;  // the control to give the focus back to when reactivated

@@ -1,7 +1,7 @@
 // The panel: made in this process at the rig's 96 dpi, it is laid out, lettered, coloured and
-// painted as designed; run as a user runs it, beside the stand-in chat client, each command's
-// lines reach the room byte for byte, Tab walks the controls, only real clicks run commands,
-// and Exit and closing end the program.
+// painted as designed, and laid out again when its density changes; run as a user runs it, beside
+// the stand-in chat client, each command's lines reach the room byte for byte, Tab walks the
+// controls, only real clicks run commands, and Exit and closing end the program.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -29,24 +29,55 @@ using namespace std::chrono_literals;
 
 // --- The panel window in this process ---
 
-// Every control at 96 dpi: id, class, caption or text, and its rectangle in client pixels.
+// Every control: id, class, caption or text, and its rectangle in client pixels (left, top,
+// width, height) at 96 dpi and at 144 dpi (150 %).
+using Box = std::array<int, 4>;
 struct ExpectedControl {
     int id;
     const wchar_t* className;
     const wchar_t* text;
-    int left, top, width, height;
+    Box at96, at144;
 };
 constexpr std::array<ExpectedControl, 9> kLayout{{
-    {kImOnButton, L"Button", L"IM on", 0, 0, 41, 13},
-    {kConButton, L"Button", L"Con", 40, 0, 25, 13},
-    {kStartButton, L"Button", L"Start", 64, 0, 41, 13},
-    {kReasonBox, L"Edit", L"Put your reason ", 112, 0, 89, 13},
-    {kStopButton, L"Button", L"Stop", 208, 0, 41, 13},
-    {kAdvButton, L"Button", L"Adv", 248, 0, 25, 13},
-    {kImOffButton, L"Button", L"IM off", 272, 0, 41, 13},
-    {kClearChatButton, L"Button", L"Clr Cht", 32, 16, 41, 13},
-    {kExitButton, L"Button", L"Exit", 240, 16, 41, 13},
+    {kImOnButton, L"Button", L"IM on", {0, 0, 41, 13}, {0, 0, 62, 20}},
+    {kConButton, L"Button", L"Con", {40, 0, 25, 13}, {60, 0, 38, 20}},
+    {kStartButton, L"Button", L"Start", {64, 0, 41, 13}, {96, 0, 62, 20}},
+    {kReasonBox, L"Edit", L"Put your reason ", {112, 0, 89, 13}, {168, 0, 134, 20}},
+    {kStopButton, L"Button", L"Stop", {208, 0, 41, 13}, {312, 0, 62, 20}},
+    {kAdvButton, L"Button", L"Adv", {248, 0, 25, 13}, {372, 0, 38, 20}},
+    {kImOffButton, L"Button", L"IM off", {272, 0, 41, 13}, {408, 0, 62, 20}},
+    {kClearChatButton, L"Button", L"Clr Cht", {32, 16, 41, 13}, {48, 24, 62, 20}},
+    {kExitButton, L"Button", L"Exit", {240, 16, 41, 13}, {360, 24, 62, 20}},
 }};
+
+// At 96 or 144 dpi: the client area's size, every control's rectangle, and on every control
+// Arial of the density's height (9 or 14 pixels), regular, ANSI.
+void ExpectLaidOutFor(HWND window, int dpi) {
+    RECT client;
+    ASSERT_TRUE(GetClientRect(window, &client));
+    EXPECT_EQ(client.right, dpi == 96 ? 312 : 468);
+    EXPECT_EQ(client.bottom, dpi == 96 ? 226 : 339);
+    for (const ExpectedControl& expected : kLayout) {
+        SCOPED_TRACE(testing::Message() << "control " << expected.id << " at " << dpi << " dpi");
+        const HWND control = GetDlgItem(window, expected.id);
+        ASSERT_NE(control, nullptr);
+        RECT r;
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ((Box{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+                  dpi == 96 ? expected.at96 : expected.at144);
+
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+        ASSERT_NE(font, nullptr) << "the system font";
+        LOGFONTW logical{};
+        ASSERT_EQ(GetObjectW(font, sizeof logical, &logical), static_cast<int>(sizeof logical));
+        EXPECT_STREQ(logical.lfFaceName, L"Arial");
+        EXPECT_EQ(logical.lfHeight, dpi == 96 ? -9 : -14);
+        EXPECT_EQ(logical.lfWeight, FW_NORMAL);
+        EXPECT_FALSE(logical.lfItalic || logical.lfUnderline || logical.lfStrikeOut);
+        EXPECT_EQ(logical.lfCharSet, ANSI_CHARSET);
+    }
+}
 
 // A bitmap like the screen's to paint on.
 class Canvas {
@@ -87,52 +118,25 @@ protected:
     HWND window = nullptr;
 };
 
-TEST_F(PanelWindowTest, CaptionClientAreaAndControlsAsLaidOut) {
+TEST_F(PanelWindowTest, CaptionControlsAndFontAsLaidOut) {
     EXPECT_EQ(ReadText(window), L"        Quillow [Torvik.Zennoq]");
-    RECT client;
-    ASSERT_TRUE(GetClientRect(window, &client));
-    EXPECT_EQ(client.right, 312);
-    EXPECT_EQ(client.bottom, 226);
     // A fixed frame: the layout would not follow a resize.
     EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
+    ExpectLaidOutFor(window, 96);
 
     for (const ExpectedControl& expected : kLayout) {
         SCOPED_TRACE(testing::Message() << "control " << expected.id);
         const HWND control = GetDlgItem(window, expected.id);
-        ASSERT_NE(control, nullptr);
         wchar_t className[64] = {};
         GetClassNameW(control, className, 64);
         EXPECT_STREQ(className, expected.className);
         EXPECT_EQ(ReadText(control), expected.text);
-        RECT rect;
-        GetWindowRect(control, &rect);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
-        EXPECT_EQ(rect.left, expected.left);
-        EXPECT_EQ(rect.top, expected.top);
-        EXPECT_EQ(rect.right - rect.left, expected.width);
-        EXPECT_EQ(rect.bottom - rect.top, expected.height);
         const auto style = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE));
         EXPECT_EQ(style & (WS_VISIBLE | WS_TABSTOP | WS_DISABLED), WS_VISIBLE | WS_TABSTOP);
         // Plain push buttons, none of them the default; a single-line box that takes typing.
         EXPECT_EQ(style & (expected.id == kReasonBox ? ES_MULTILINE | ES_READONLY | ES_PASSWORD
                                                      : BS_TYPEMASK),
                   0u);
-    }
-}
-
-TEST_F(PanelWindowTest, EveryControlUsesArialAtNinePixels) {
-    for (const ExpectedControl& expected : kLayout) {
-        SCOPED_TRACE(testing::Message() << "control " << expected.id);
-        const auto font = reinterpret_cast<HFONT>(
-            SendMessageW(GetDlgItem(window, expected.id), WM_GETFONT, 0, 0));
-        ASSERT_NE(font, nullptr) << "the system font";
-        LOGFONTW logical{};
-        ASSERT_EQ(GetObjectW(font, sizeof logical, &logical), static_cast<int>(sizeof logical));
-        EXPECT_STREQ(logical.lfFaceName, L"Arial");
-        EXPECT_EQ(logical.lfHeight, -9);
-        EXPECT_EQ(logical.lfWeight, FW_NORMAL);
-        EXPECT_FALSE(logical.lfItalic || logical.lfUnderline || logical.lfStrikeOut);
-        EXPECT_EQ(logical.lfCharSet, ANSI_CHARSET);
     }
 }
 
@@ -188,6 +192,33 @@ TEST_F(PanelWindowTest, PictureIsPaintedUnstretchedOverTheClientArea) {
     SelectObject(source, previous);
     DeleteDC(source);
     DeleteObject(picture);
+}
+
+// Moved to a monitor at 150 %, the panel is as it would have started there, in the frame the
+// system suggests, with the picture scaled to cover it; moved back, as it started.
+TEST_F(PanelWindowTest, DpiChangeLaysThePanelOutAgainInTheSuggestedFrame) {
+    constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
+    RECT at96;
+    ASSERT_TRUE(GetWindowRect(window, &at96));
+    // The same frame around a client area of 468 x 339 rather than 312 x 226, a little moved.
+    const RECT suggested{at96.left + 10, at96.top + 20, at96.right + 166, at96.bottom + 133};
+    SendMessageW(window, kDpiChanged, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(panel.Dpi(), 144);
+    ExpectLaidOutFor(window, 144);
+    RECT frame;
+    GetWindowRect(window, &frame);
+    EXPECT_TRUE(EqualRect(&frame, &suggested));
+    Canvas printed(468, 339);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.dc()), PRF_CLIENT);
+    for (const POINT& point : {POINT{330, 240}, POINT{467, 338}}) {  // beyond 315 x 229
+        EXPECT_NE(GetPixel(printed.dc(), point.x, point.y), GetSysColor(COLOR_BTNFACE))
+            << "no picture at " << point.x << "," << point.y;
+    }
+
+    SendMessageW(window, kDpiChanged, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&at96));
+    ExpectLaidOutFor(window, 96);
+    GetWindowRect(window, &frame);
+    EXPECT_TRUE(EqualRect(&frame, &at96));
 }
 
 // --- Quillow as a user runs it, beside the stand-in client ---
