@@ -11,8 +11,8 @@ DEMO_PREFIX=""
 
 # The Debian packages the demo and the screenshots need.
 DEMO_PACKAGES=(
-    cmake make g++-mingw-w64-x86-64-posix googletest  # the Windows build
-    wine wine64 xvfb x11-utils fonts-liberation      # running it
+    cmake make g++-mingw-w64-i686-win32 googletest    # the Windows build
+    wine wine32:i386 xvfb x11-utils fonts-liberation  # running it: 32-bit Wine
     fonts-wine                                        # Marlett: the frames' button symbols
     imagemagick                                       # screenshots
 )

@@ -2,6 +2,12 @@
 # reused, and a persistent wineserver for that prefix, so that the cross-built Windows programs
 # start fast and never stop at a dialog.
 #
+# The programs are 32-bit, as shipped, and run in a 32-bit prefix (WINEARCH=win32): 32-bit
+# Windows, the platform's floor, which needs Debian's wine32 (i386) alone. A prefix works only
+# with the kind of Wine installation it was made under (one made before wine32 was installed
+# breaks once it is), so the prefixes of each kind have a folder of their own, named after it:
+# build/wine/win32/... An older kind's prefixes are never reused, only left behind.
+#
 # Source this file from a bash script, then:
 #
 #     rig_start             # display, prefix (made on first use), wineserver; exports the env
@@ -14,7 +20,7 @@
 # one waits for the first (up to RIG_LOCK_WAIT seconds, default 600).
 #
 # A further prefix, made the same way (say one with other settings, or one for a person's own
-# display): rig_env, then rig_prepare_prefix PREFIX with DISPLAY set.
+# display): rig_env, then rig_prepare_prefix "$RIG_PREFIXES/NAME" with DISPLAY set.
 #
 # Settings read from the environment:
 #   QUILLOW_WINEDEBUG   Wine's debug channels for the tests (default -all)
@@ -23,7 +29,9 @@
 # The repository this file belongs to.
 RIG_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 RIG_DIR="$RIG_ROOT/build/wine"
-RIG_PREFIX="$RIG_DIR/prefix"
+RIG_WINEARCH=win32
+RIG_PREFIXES="$RIG_DIR/$RIG_WINEARCH"
+RIG_PREFIX="$RIG_PREFIXES/prefix"
 RIG_READY_NAME=.quillow-rig-ready
 RIG_DISPLAY=""
 RIG_XVFB_PID=""
@@ -35,7 +43,7 @@ rig__say() { printf 'wine-rig: %s\n' "$*" >&2; }
 # The environment every Wine command of the rig runs in.
 rig_env() {
     export WINEPREFIX="$RIG_PREFIX"
-    export WINEARCH=win64
+    export WINEARCH="$RIG_WINEARCH"
     export WINEDEBUG="${QUILLOW_WINEDEBUG:--all}"
     # No Mono or Gecko installer prompt when the prefix is made.
     export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -158,6 +166,11 @@ rig_prepare_prefix() {
 
 rig_start() {
     rig_env
+    # Without it Debian's wine launcher falls back on 64-bit Wine, which makes no 32-bit prefix.
+    if [ ! -x /usr/lib/wine/wine ]; then
+        rig__say "32-bit Wine is missing: install wine32:i386 (scripts/test does)"
+        return 1
+    fi
     mkdir -p "$RIG_DIR"
     exec {RIG_LOCK_FD}>"$RIG_DIR/rig.lock"
     if ! flock -n "$RIG_LOCK_FD"; then
