@@ -24,8 +24,8 @@ release_archive_works() (
 
     version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
     archive=$(release_build) || fail "the archive was not built"
-    [ "$archive" = "$PWD/build/release/quillow-$version-win64.zip" ] ||
-        fail "the archive is '$archive', not quillow-$version-win64.zip"
+    [ "$archive" = "$PWD/build/release/quillow-$version-win32.zip" ] ||
+        fail "the archive is '$archive', not quillow-$version-win32.zip"
     rm -rf "$dir" && mkdir -p "$dir" && (cd "$dir" && cmake -E tar xf "$archive") ||
         fail "could not unpack $archive"
     [ "$(cd "$dir" && find . -mindepth 1 | sort | tr '\n' ' ')" = "./README.txt ./quillow.exe " ] ||
