@@ -2,11 +2,11 @@
 # reused, and a persistent wineserver for that prefix, so that the cross-built Windows programs
 # start fast and never stop at a dialog.
 #
-# The programs are 32-bit, as shipped, and run in a 32-bit prefix (WINEARCH=win32): 32-bit
-# Windows, the platform's floor, which needs Debian's wine32 (i386) alone. A prefix works only
-# with the kind of Wine installation it was made under (one made before wine32 was installed
-# breaks once it is), so the prefixes of each kind have a folder of their own, named after it:
-# build/wine/win32/... An older kind's prefixes are never reused, only left behind.
+# The rig runs 64-bit Wine (the x86-64 build of the programs). A prefix works only with the kind
+# of Wine installation it was made under: one made while only 64-bit Wine was installed breaks
+# once Debian's 32-bit wine32 is added, and the other way round. So the prefixes of each kind
+# have a folder of their own, named after it (build/wine/win64/, or build/wine/win64-wow64/
+# with wine32 beside), and a prefix of another kind is never reused, only left behind.
 #
 # Source this file from a bash script, then:
 #
@@ -29,8 +29,9 @@
 # The repository this file belongs to.
 RIG_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 RIG_DIR="$RIG_ROOT/build/wine"
-RIG_WINEARCH=win32
-RIG_PREFIXES="$RIG_DIR/$RIG_WINEARCH"
+# The kind of Wine installation: with Debian's 32-bit loader too, or 64-bit alone.
+if [ -x /usr/lib/wine/wine ]; then RIG_KIND=win64-wow64; else RIG_KIND=win64; fi
+RIG_PREFIXES="$RIG_DIR/$RIG_KIND"
 RIG_PREFIX="$RIG_PREFIXES/prefix"
 RIG_READY_NAME=.quillow-rig-ready
 RIG_DISPLAY=""
@@ -43,7 +44,7 @@ rig__say() { printf 'wine-rig: %s\n' "$*" >&2; }
 # The environment every Wine command of the rig runs in.
 rig_env() {
     export WINEPREFIX="$RIG_PREFIX"
-    export WINEARCH="$RIG_WINEARCH"
+    export WINEARCH=win64
     export WINEDEBUG="${QUILLOW_WINEDEBUG:--all}"
     # No Mono or Gecko installer prompt when the prefix is made.
     export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -166,11 +167,6 @@ rig_prepare_prefix() {
 
 rig_start() {
     rig_env
-    # Without it Debian's wine launcher falls back on 64-bit Wine, which makes no 32-bit prefix.
-    if [ ! -x /usr/lib/wine/wine ]; then
-        rig__say "32-bit Wine is missing: install wine32:i386 (scripts/test does)"
-        return 1
-    fi
     mkdir -p "$RIG_DIR"
     exec {RIG_LOCK_FD}>"$RIG_DIR/rig.lock"
     if ! flock -n "$RIG_LOCK_FD"; then
