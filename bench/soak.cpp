@@ -172,7 +172,7 @@ std::optional<std::string> ReasonIn(const std::string& line, std::string_view be
 
 int Main(int argc, char** argv) {
     double minutes = 10;
-    unsigned seed = static_cast<unsigned>(GetTickCount64());
+    unsigned seed = static_cast<unsigned>(GetTickCount());
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--minutes" && i + 1 < argc) {

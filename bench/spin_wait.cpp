@@ -31,8 +31,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         return 1;
     }
 
-    const ULONGLONG end = GetTickCount64() + kLongestMs;
-    while (GetTickCount64() < end) {
+    // GetTickCount, as XP has it; the unsigned difference stays right across its wrap.
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < kLongestMs) {
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) return 0;

@@ -1,19 +1,7 @@
-# Cross build for 64-bit Windows with MinGW-w64 (POSIX threads flavour, for std::thread).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for x86-64 Windows: the same sources as the shipped 32-bit program, for running
+# the Windows tests, the demo and the benchmark under 64-bit Wine on machines that cannot run
+# 32-bit programs. 5.2 is the first x86-64 Windows (XP x64 and Server 2003).
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# Self-contained executables: no MinGW runtime DLLs beside them.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-
-# ctest runs the Windows programs under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/wine-run")
+set(QUILLOW_MINGW_TARGET x86_64-w64-mingw32)
+set(QUILLOW_WINDOWS_FLOOR 5.2)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

@@ -1,4 +1,4 @@
-# The release archive, quillow-<version>-win64.zip in build/release: the program and the users'
+# The release archive, quillow-<version>-win32.zip in build/release: the program and the users'
 # guide, nothing else. scripts/release builds the program and runs cpack, which packs this.
 
 # The guide, with the version filled in and Windows line ends, whatever the checkout has.
@@ -16,7 +16,7 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME quillow)
-set(CPACK_PACKAGE_FILE_NAME quillow-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_FILE_NAME quillow-${PROJECT_VERSION}-win32)
 set(CPACK_PACKAGE_DIRECTORY ${PROJECT_SOURCE_DIR}/build/release)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 include(CPack)

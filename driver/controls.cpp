@@ -6,28 +6,35 @@
 
 namespace quillow::driver {
 
+namespace {
+
+struct TopLevelSearch {
+    std::wstring className;
+    DWORD processId;
+    HWND found;
+};
+
+// A named function rather than a lambda: on 32-bit Windows a callback must be stdcall.
+BOOL CALLBACK MatchTopLevel(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<TopLevelSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t name[256];
+    const int length = GetClassNameW(window, name, 256);
+    if ((search->processId != 0 && owner != search->processId) ||
+        std::wstring_view(name, length > 0 ? static_cast<size_t>(length) : 0) !=
+            search->className) {
+        return TRUE;
+    }
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
 HWND FindTopLevelWindow(std::wstring_view className, DWORD processId) {
-    struct Search {
-        std::wstring className;
-        DWORD processId;
-        HWND found;
-    } search{std::wstring(className), processId, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(context);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t name[256];
-            const int length = GetClassNameW(window, name, 256);
-            if ((search->processId != 0 && owner != search->processId) ||
-                std::wstring_view(name, length > 0 ? static_cast<size_t>(length) : 0) !=
-                    search->className) {
-                return TRUE;
-            }
-            search->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TopLevelSearch search{std::wstring(className), processId, nullptr};
+    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -8,7 +8,7 @@
 
 # The Debian packages the archive needs (the Windows build; CPack comes with cmake).
 # shellcheck disable=SC2034  # used by the scripts that source this file
-RELEASE_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest)
+RELEASE_PACKAGES=(cmake make g++-mingw-w64-i686-win32 googletest)
 
 release_build() {
     local log

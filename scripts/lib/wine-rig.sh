@@ -2,6 +2,12 @@
 # reused, and a persistent wineserver for that prefix, so that the cross-built Windows programs
 # start fast and never stop at a dialog.
 #
+# The rig runs 64-bit Wine (the x86-64 build of the programs). A prefix works only with the kind
+# of Wine installation it was made under: one made while only 64-bit Wine was installed breaks
+# once Debian's 32-bit wine32 is added, and the other way round. So the prefixes of each kind
+# have a folder of their own, named after it (build/wine/win64/, or build/wine/win64-wow64/
+# with wine32 beside), and a prefix of another kind is never reused, only left behind.
+#
 # Source this file from a bash script, then:
 #
 #     rig_start             # display, prefix (made on first use), wineserver; exports the env
@@ -14,7 +20,7 @@
 # one waits for the first (up to RIG_LOCK_WAIT seconds, default 600).
 #
 # A further prefix, made the same way (say one with other settings, or one for a person's own
-# display): rig_env, then rig_prepare_prefix PREFIX with DISPLAY set.
+# display): rig_env, then rig_prepare_prefix "$RIG_PREFIXES/NAME" with DISPLAY set.
 #
 # Settings read from the environment:
 #   QUILLOW_WINEDEBUG   Wine's debug channels for the tests (default -all)
@@ -23,7 +29,10 @@
 # The repository this file belongs to.
 RIG_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 RIG_DIR="$RIG_ROOT/build/wine"
-RIG_PREFIX="$RIG_DIR/prefix"
+# The kind of Wine installation: with Debian's 32-bit loader too, or 64-bit alone.
+if [ -x /usr/lib/wine/wine ]; then RIG_KIND=win64-wow64; else RIG_KIND=win64; fi
+RIG_PREFIXES="$RIG_DIR/$RIG_KIND"
+RIG_PREFIX="$RIG_PREFIXES/prefix"
 RIG_READY_NAME=.quillow-rig-ready
 RIG_DISPLAY=""
 RIG_XVFB_PID=""

@@ -3,9 +3,7 @@
 #include <windows.h>
 
 #include <functional>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "automation/window_ops_win.h"
@@ -56,17 +54,12 @@ public:
     static constexpr unsigned kReplyTimeoutMs = 300;
 
     RecordingWindows() {
+        InitializeCriticalSection(&lock_);
         RegisterAnsiClass(kControlClass, ControlProc);
-        thread_ = std::thread([this] {
-            control_ = CreateWindowExA(0, kControlClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                       nullptr, GetModuleHandleA(nullptr), this);
-            SetEvent(ready_);
-            MSG message;
-            while (control_ != nullptr && GetMessageA(&message, nullptr, 0, 0) > 0) {
-                DispatchMessageA(&message);
-            }
-        });
-        if (WaitForSingleObject(ready_, kJobTimeoutMs) != WAIT_OBJECT_0 || control_ == nullptr) {
+        // A Win32 thread: the C++ library of the XP-compatible toolchain has no std::thread.
+        thread_ = CreateThread(nullptr, 0, WindowThread, this, 0, nullptr);
+        if (thread_ == nullptr || WaitForSingleObject(ready_, kJobTimeoutMs) != WAIT_OBJECT_0 ||
+            control_ == nullptr) {
             ADD_FAILURE() << "the windows' thread did not start";
         }
     }
@@ -74,12 +67,14 @@ public:
     ~RecordingWindows() override {
         SetEvent(resume_);
         // The thread's windows go with it; a stuck thread is left rather than hang the run.
-        if (control_ == nullptr || OnWindowThread([] { PostQuitMessage(0); })) {
-            thread_.join();
-        } else {
-            thread_.detach();
+        if (thread_ != nullptr &&
+            (control_ == nullptr || OnWindowThread([] { PostQuitMessage(0); }))) {
+            WaitForSingleObject(thread_, INFINITE);
         }
-        for (HANDLE event : {ready_, stalled_, resume_}) CloseHandle(event);
+        for (HANDLE handle : {thread_, ready_, stalled_, resume_}) {
+            if (handle != nullptr) CloseHandle(handle);
+        }
+        DeleteCriticalSection(&lock_);
     }
 
     RecordingWindows(const RecordingWindows&) = delete;
@@ -116,17 +111,30 @@ public:
     }
 
     std::vector<SeenMessage> ReceivedBy(WindowHandle window) override {
-        const std::lock_guard lock(mutex_);
         std::vector<SeenMessage> seen;
+        EnterCriticalSection(&lock_);
         for (const auto& [to, message] : records_) {
             if (window == 0 || to == ToHwnd(window)) seen.push_back(message);
         }
+        LeaveCriticalSection(&lock_);
         return seen;
     }
 
     std::vector<SeenMessage> ReceivedByAny() override { return ReceivedBy(0); }
 
 private:
+    static DWORD WINAPI WindowThread(void* parameter) {
+        auto* self = static_cast<RecordingWindows*>(parameter);
+        self->control_ = CreateWindowExA(0, kControlClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                         nullptr, GetModuleHandleA(nullptr), self);
+        SetEvent(self->ready_);
+        MSG message;
+        while (self->control_ != nullptr && GetMessageA(&message, nullptr, 0, 0) > 0) {
+            DispatchMessageA(&message);
+        }
+        return 0;
+    }
+
     static LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == kRunJob) {
             (*reinterpret_cast<const std::function<void()>*>(lParam))();
@@ -157,8 +165,9 @@ private:
                 seen.lParam = 0;
                 if (lParam != 0) seen.bytes = reinterpret_cast<const char*>(lParam);
             }
-            const std::lock_guard lock(self->mutex_);
+            EnterCriticalSection(&self->lock_);
             self->records_.emplace_back(window, std::move(seen));
+            LeaveCriticalSection(&self->lock_);
         }
         return DefWindowProcA(window, message, wParam, lParam);
     }
@@ -176,13 +185,13 @@ private:
     }
 
     Win32WindowOps ops_{kReplyTimeoutMs};
-    std::mutex mutex_;
+    CRITICAL_SECTION lock_;  // over records_: written on the windows' thread, read on the test's
     std::vector<std::pair<HWND, SeenMessage>> records_;
     HANDLE ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE stalled_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE resume_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HWND control_ = nullptr;  // a message-only window that runs jobs on the windows' thread
-    std::thread thread_;
+    HANDLE thread_ = nullptr;
 };
 
 // The texts the program hands to the client are converted to the ANSI code page; the expected
