@@ -8,7 +8,7 @@
 namespace quillow {
 namespace {
 
-constexpr wchar_t kClassName[] = L"QuillowPanel";
+constexpr const wchar_t* kClassName = PanelWindow::kClassName;
 
 // A fixed frame: a caption with the system menu, minimize and close, and no sizing border or
 // maximize box, since the layout does not follow the window's size. Children are clipped so
@@ -33,6 +33,7 @@ bool RegisterPanelClass(HINSTANCE module, WNDPROC procedure) {
     windowClass.hInstance = module;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;
+    PanelIcons::ForClass(windowClass);
     // No background brush: the picture paints the whole client area.
     return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
@@ -71,6 +72,7 @@ bool PanelWindow::Create(HINSTANCE module) {
                     frame.top, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                     module, this);  // sets hwnd_ at WM_NCCREATE
     if (hwnd_ == nullptr) return false;
+    icons_.Set(hwnd_, module, dpi_);
 
     if (!CreateControls(module)) {
         destroyedByOwner_ = true;
