@@ -61,7 +61,7 @@ class Icon:
         self.px = 1.0 / size
         # A whole number of transparent pixels around the tile, so its edges are crisp.
         self.margin = round(size / 32) * self.px
-        self.detailed = size >= 32  # stars, barbs, parted barbs and the trail read from here up
+        self.detailed = size >= 32  # stars, barbs and the trail read from here up
         self.bold = clamp((48 - size) / 32)  # 1 at 16 px, 0 from 48 px up: how much to thicken
         axis = (TIP[0] - NIB[0], TIP[1] - NIB[1])
         self.length = math.hypot(*axis)
@@ -114,11 +114,13 @@ class Icon:
     # The moon ---------------------------------------------------------------------------------
 
     def moon(self, x, y):
-        d = math.hypot(x - MOON[0], y - MOON[1])
-        radius = MOON_RADIUS * (1.0 + 0.25 * self.bold)
+        # Further into the corner when small, so that it keeps clear of the feather.
+        cx, cy = MOON[0] - 0.04 * self.bold, MOON[1] - 0.05 * self.bold
+        d = math.hypot(x - cx, y - cy)
+        radius = MOON_RADIUS * (1.0 + 0.2 * self.bold)
         # A fuller crescent when small, so that it is more than a sliver of a pixel.
         offset = 0.45 + 0.2 * self.bold
-        bite = math.hypot(x - (MOON[0] + offset * radius), y - (MOON[1] - 0.7 * offset * radius))
+        bite = math.hypot(x - (cx + offset * radius), y - (cy - 0.7 * offset * radius))
         if d >= radius or bite < (0.86 - 0.06 * self.bold) * radius:
             return None
         return mix((255, 248, 220), (236, 226, 190), d / radius), 1.0
@@ -138,7 +140,7 @@ class Icon:
         e = (s - start) / (1.0 - start)
         if e <= 0.0 or e >= 1.0:
             return 0.0
-        widest = (0.15 if side < 0 else 0.095) * (1.0 + 0.5 * self.bold)
+        widest = (0.15 if side < 0 else 0.095) * (1.0 + 0.4 * self.bold)
         return widest * e**0.5 * (1.0 - e**2.2) ** 0.6
 
     def quill(self, x, y):
@@ -161,7 +163,7 @@ class Icon:
         if across > width:
             return None
         u = s * self.length
-        if self.detailed and self.parted(u, across, width, side):
+        if self.size >= 64 and self.parted(u, across, width, side):
             return None
         edge = across / width
         colour = mix((246, 242, 255), (176, 170, 236), edge**1.4)
@@ -263,9 +265,9 @@ def png_entry(rows):
 
     raw = bytearray()
     for row in rows:
-        raw.append(0)  # no filter
-        for pixel in row:
-            raw += bytes(pixel)
+        line = bytes(b for pixel in row for b in pixel)
+        raw.append(1)  # each byte less the one a pixel to its left: about a quarter smaller
+        raw += bytes((line[i] - (line[i - 4] if i >= 4 else 0)) & 0xFF for i in range(len(line)))
     header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)  # 8-bit RGBA
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) +
             chunk(b"IEND", b""))
