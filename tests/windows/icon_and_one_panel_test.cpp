@@ -31,40 +31,14 @@ constexpr auto kBound = 15s;  // far above what anything here takes; only a brok
 
 // --- The icon ---
 
-// An icon group resource as stored in the program: its header, then one 14-byte entry an
-// image (width and height 0 stand for 256).
-#pragma pack(push, 2)
-struct GroupEntry {
-    BYTE width, height, colours, reserved;
-    WORD planes, bitCount;
-    DWORD bytes;
-    WORD id;
-};
-#pragma pack(pop)
-
-class Resources {
-public:
-    explicit Resources(const std::wstring& path)
-        : module_(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
-    ~Resources() {
-        if (module_ != nullptr) FreeLibrary(module_);
-    }
-    Resources(const Resources&) = delete;
-    Resources& operator=(const Resources&) = delete;
-
-    HMODULE get() const { return module_; }
-    // The bytes of one resource, empty when there is none.
-    std::string Bytes(LPCWSTR type, LPCWSTR name) const {
-        HRSRC found = FindResourceW(module_, name, type);
-        HGLOBAL loaded = found != nullptr ? LoadResource(module_, found) : nullptr;
-        if (loaded == nullptr) return {};
-        return std::string(static_cast<const char*>(LockResource(loaded)),
-                           SizeofResource(module_, found));
-    }
-
-private:
-    HMODULE module_;
-};
+// The bytes of one resource of a module, empty when it has none.
+std::string ResourceBytes(HMODULE module, LPCWSTR type, LPCWSTR name) {
+    HRSRC found = FindResourceW(module, name, type);
+    HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+    return loaded == nullptr ? std::string()
+                             : std::string(static_cast<const char*>(LockResource(loaded)),
+                                           SizeofResource(module, found));
+}
 
 BOOL CALLBACK AddName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR names) {
     reinterpret_cast<std::vector<ULONG_PTR>*>(names)->push_back(reinterpret_cast<ULONG_PTR>(name));
@@ -75,29 +49,34 @@ BOOL CALLBACK AddName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR names) {
 // order. The program has one, numbered, with 16 to 48 px as 32-bit bitmaps with their mask
 // (what XP reads) and 256 px as PNG.
 TEST(ProgramIcon, TheProgramHoldsOneGroupOfEverySize) {
-    const Resources exe(BuildTreeProgram("app/quillow.exe").wstring());
-    ASSERT_NE(exe.get(), nullptr);
+    const HMODULE exe = LoadLibraryExW(BuildTreeProgram("app/quillow.exe").wstring().c_str(),
+                                       nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(exe, nullptr);
     std::vector<ULONG_PTR> groups;
-    EnumResourceNamesW(exe.get(), RT_GROUP_ICON, AddName, reinterpret_cast<LONG_PTR>(&groups));
+    EnumResourceNamesW(exe, RT_GROUP_ICON, AddName, reinterpret_cast<LONG_PTR>(&groups));
     ASSERT_EQ(groups.size(), 1u);
     ASSERT_TRUE(IS_INTRESOURCE(groups[0])) << "a named group would not be the first";
 
-    const std::string group = exe.Bytes(RT_GROUP_ICON, reinterpret_cast<LPCWSTR>(groups[0]));
+    // A six-byte header, then 14 bytes an image: width, height (0 for 256), colours, reserved,
+    // planes, bits a pixel, size in bytes, and the number of its RT_ICON resource.
+    const std::string group = ResourceBytes(exe, RT_GROUP_ICON, MAKEINTRESOURCEW(groups[0]));
+    const auto number = [&](size_t at, size_t bytes) {
+        DWORD value = 0;
+        std::memcpy(&value, group.data() + at, bytes);
+        return value;
+    };
     ASSERT_GE(group.size(), 6u);
-    WORD count = 0;
-    std::memcpy(&count, group.data() + 4, sizeof count);
-    ASSERT_EQ(group.size(), 6 + count * sizeof(GroupEntry));
-    std::vector<int> sizes;
-    for (WORD i = 0; i < count; ++i) {
-        GroupEntry entry;
-        std::memcpy(&entry, group.data() + 6 + i * sizeof entry, sizeof entry);
-        const int size = entry.width == 0 ? 256 : entry.width;
+    ASSERT_EQ(group.size(), 6 + 14 * number(4, 2));
+    std::vector<DWORD> sizes;
+    for (size_t entry = 6; entry < group.size(); entry += 14) {
+        const DWORD size = number(entry, 1) == 0 ? 256 : number(entry, 1);
         SCOPED_TRACE(testing::Message() << size << " px");
         sizes.push_back(size);
-        EXPECT_EQ(entry.height, entry.width);
-        EXPECT_EQ(entry.bitCount, 32);
-        const std::string image = exe.Bytes(RT_ICON, MAKEINTRESOURCEW(entry.id));
-        ASSERT_EQ(image.size(), entry.bytes);
+        EXPECT_EQ(number(entry + 1, 1), number(entry, 1));
+        EXPECT_EQ(number(entry + 6, 2), 32u) << "bits a pixel";
+        const std::string image =
+            ResourceBytes(exe, RT_ICON, MAKEINTRESOURCEW(number(entry + 12, 2)));
+        ASSERT_EQ(image.size(), number(entry + 8, 4));
         if (size == 256) {
             EXPECT_EQ(image.substr(0, 8), "\x89PNG\r\n\x1a\n");
             continue;
@@ -105,24 +84,24 @@ TEST(ProgramIcon, TheProgramHoldsOneGroupOfEverySize) {
         BITMAPINFOHEADER header;
         ASSERT_GE(image.size(), sizeof header);
         std::memcpy(&header, image.data(), sizeof header);
-        EXPECT_EQ(header.biWidth, size);
-        EXPECT_EQ(header.biHeight, 2 * size) << "the colours and the mask";
+        EXPECT_EQ(header.biWidth, static_cast<LONG>(size));
+        EXPECT_EQ(header.biHeight, static_cast<LONG>(2 * size)) << "the colours and the mask";
         EXPECT_EQ(header.biBitCount, 32);
         EXPECT_EQ(header.biCompression, static_cast<DWORD>(BI_RGB));
-        const size_t maskStride = (size + 31) / 32 * 4;
-        EXPECT_EQ(image.size(), sizeof header + size * size * 4 + size * maskStride);
+        EXPECT_EQ(image.size(), sizeof header + size * size * 4 + size * ((size + 31) / 32 * 4));
     }
-    EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 256}));
+    EXPECT_EQ(sizes, (std::vector<DWORD>{16, 20, 24, 32, 40, 48, 256}));
+    FreeLibrary(exe);
 }
 
-SIZE IconSize(HICON icon) {
+int IconWidth(HICON icon) {
     ICONINFO info{};
-    if (icon == nullptr || !GetIconInfo(icon, &info)) return {0, 0};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) return 0;
     BITMAP colour{};
     GetObjectW(info.hbmColor, sizeof colour, &colour);
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
-    return {colour.bmWidth, colour.bmHeight};
+    return colour.bmWidth;
 }
 
 // The panel as the program makes it, but in this process: Wine answers WM_GETICON only from
@@ -136,14 +115,9 @@ TEST(ProgramIcon, ThePanelWearsItAtTheSizesOfItsDensity) {
     const auto icon = [&](WPARAM which) {
         return reinterpret_cast<HICON>(SendMessageW(panel.hwnd(), WM_GETICON, which, 0));
     };
-    const SIZE large = IconSize(icon(ICON_BIG));
-    const SIZE small = IconSize(icon(ICON_SMALL));
-    EXPECT_EQ(large.cx, 32);
-    EXPECT_EQ(large.cy, 32);
-    EXPECT_EQ(small.cx, 16);
-    EXPECT_EQ(small.cy, 16);
+    EXPECT_EQ(IconWidth(icon(ICON_BIG)), 32);
+    EXPECT_EQ(IconWidth(icon(ICON_SMALL)), 16);
     EXPECT_NE(GetClassLongPtrW(panel.hwnd(), GCLP_HICON), 0u);
-    EXPECT_NE(GetClassLongPtrW(panel.hwnd(), GCLP_HICONSM), 0u);
 }
 
 // --- One panel at a time ---
@@ -153,11 +127,6 @@ std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test
 class OnePanel : public ::testing::Test {
 protected:
     void SetUp() override { client_.emplace(StandinClient::Start(TestName())); }
-
-    void StartPanel() {
-        panel_.emplace(RunningPanel::Start());
-        ASSERT_EQ(Texts(2).size(), 2u) << "no greetings";
-    }
 
     std::vector<std::string> Texts(size_t count) {
         return client_->record().WaitForLines(count, "room1", kBound);
@@ -171,14 +140,13 @@ protected:
     }
 
     std::optional<StandinClient> client_;
-    std::optional<RunningPanel> panel_;
 };
 
 // Behind another window, and then minimized: each time a second start brings the panel to the
 // front (restoring it), and says nothing to the room; the panel goes on as before.
 TEST_F(OnePanel, ASecondStartBringsTheRunningPanelForwardAndPostsNothing) {
-    ASSERT_NO_FATAL_FAILURE(StartPanel());
-    const HWND window = panel_->Window();
+    const RunningPanel panel = RunningPanel::Start();
+    const HWND window = panel.Window();
     const HWND other = client_->MainWindow();
     // Without a window manager the display hands the panel its focus late, which puts it in
     // front again: the other window is asked to the front until it has stayed there a while.
@@ -198,7 +166,7 @@ TEST_F(OnePanel, ASecondStartBringsTheRunningPanelForwardAndPostsNothing) {
     EXPECT_TRUE(StartsAndEndsAtOnce());
     EXPECT_TRUE(WaitUntil([&] { return !IsIconic(window) && GetForegroundWindow() == window; }, 5s))
         << "not restored";
-    ASSERT_TRUE(panel_->Click(kStopButton));
+    ASSERT_TRUE(panel.Click(kStopButton));
     EXPECT_EQ(Texts(3), (std::vector<std::string>{room::kGreeting, room::kMotto, room::kCameBack}));
 }
 
@@ -227,15 +195,15 @@ TEST_F(OnePanel, ASecondStartDuringTheGreetingsLeavesThePanelHidden) {
 // The session's claim goes with the process however it ends: after "Exit", and after the
 // program was killed, the next start greets the room.
 TEST_F(OnePanel, AfterTheFirstHasEndedTheNextStartIsAnOrdinaryOne) {
-    ASSERT_NO_FATAL_FAILURE(StartPanel());
-    ASSERT_TRUE(panel_->Click(kExitButton));
-    ASSERT_TRUE(panel_->process().WaitForExit(kBound));
-    panel_.emplace(RunningPanel::Start());
+    const RunningPanel first = RunningPanel::Start();
+    ASSERT_TRUE(first.Click(kExitButton));
+    ASSERT_TRUE(first.process().WaitForExit(kBound));
+    RunningPanel second = RunningPanel::Start();
     EXPECT_EQ(Texts(5), (std::vector<std::string>{room::kGreeting, room::kMotto, room::kExit,
                                                   room::kGreeting, room::kMotto}));
 
-    panel_->process().Terminate();
-    panel_.emplace(RunningPanel::Start());
+    second.process().Terminate();
+    const RunningPanel third = RunningPanel::Start();
     EXPECT_EQ(Texts(7), (std::vector<std::string>{room::kGreeting, room::kMotto, room::kExit,
                                                   room::kGreeting, room::kMotto, room::kGreeting,
                                                   room::kMotto}));
