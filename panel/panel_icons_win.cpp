@@ -10,8 +10,8 @@ namespace {
 // The icon file holds 16, 20, 24, 32, 40 and 48 px: LoadImageW picks the best of them for the
 // size asked for, and scales only at densities that need a size it lacks.
 HICON LoadProgramIcon(HINSTANCE module, int size, UINT flags = 0) {
-    return static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(QUILLOW_IDI_PROGRAM), IMAGE_ICON,
-                                         size, size, flags));
+    return static_cast<HICON>(
+        LoadImageW(module, MAKEINTRESOURCEW(QUILLOW_IDI_PROGRAM), IMAGE_ICON, size, size, flags));
 }
 
 // Swaps one of the window's icons, destroying the one it had (ours; null the first time).
@@ -34,7 +34,8 @@ void PanelIcons::Set(HWND panel, HINSTANCE module, int dpi) {
 }
 
 void PanelIcons::ForClass(WNDCLASSEXW& windowClass) {
-    windowClass.hIcon = LoadProgramIcon(windowClass.hInstance, GetSystemMetrics(SM_CXICON), LR_SHARED);
+    windowClass.hIcon =
+        LoadProgramIcon(windowClass.hInstance, GetSystemMetrics(SM_CXICON), LR_SHARED);
     windowClass.hIconSm =
         LoadProgramIcon(windowClass.hInstance, GetSystemMetrics(SM_CXSMICON), LR_SHARED);
 }

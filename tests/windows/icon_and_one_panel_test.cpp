@@ -204,9 +204,9 @@ TEST_F(OnePanel, AfterTheFirstHasEndedTheNextStartIsAnOrdinaryOne) {
 
     second.process().Terminate();
     const RunningPanel third = RunningPanel::Start();
-    EXPECT_EQ(Texts(7), (std::vector<std::string>{room::kGreeting, room::kMotto, room::kExit,
-                                                  room::kGreeting, room::kMotto, room::kGreeting,
-                                                  room::kMotto}));
+    EXPECT_EQ(Texts(7),
+              (std::vector<std::string>{room::kGreeting, room::kMotto, room::kExit, room::kGreeting,
+                                        room::kMotto, room::kGreeting, room::kMotto}));
 }
 
 }  // namespace
