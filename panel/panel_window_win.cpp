@@ -9,7 +9,7 @@
 namespace quillow {
 namespace {
 
-constexpr wchar_t kClassName[] = L"QuillowPanel";
+constexpr const wchar_t* kClassName = PanelWindow::kClassName;
 
 // A fixed frame: a caption with the system menu, minimize and close, and no sizing border or
 // maximize box, since the layout does not follow the window's size. Children are clipped so
@@ -40,6 +40,7 @@ bool RegisterPanelClass(HINSTANCE module, WNDPROC procedure) {
     windowClass.hInstance = module;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;
+    PanelIcons::ForClass(windowClass);
     // No background brush: the picture paints the whole client area.
     return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
@@ -79,6 +80,7 @@ bool PanelWindow::Create(HINSTANCE module) {
                     module, this);  // sets hwnd_ at WM_NCCREATE
     if (hwnd_ == nullptr) return false;
     FitClientArea();
+    icons_.Set(hwnd_, module, dpi_);
 
     if (!CreateControls(module)) {
         destroyedByOwner_ = true;
@@ -301,7 +303,7 @@ void PanelWindow::OnDestroy(HWND hwnd) {
 // the new one and goes where the system suggests.
 void PanelWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     LayOut(dpi);
-    // ICONS AT THE NEW DENSITY: the panel's icons, made again for `dpi`, are set here.
+    icons_.Set(hwnd_, module_, dpi);  // the caption's and the taskbar's sizes change too
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     FitClientArea();

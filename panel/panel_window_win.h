@@ -13,6 +13,7 @@
 #include "panel/commands.h"
 #include "panel/gdi_object_win.h"
 #include "panel/layout.h"
+#include "panel/panel_icons_win.h"
 #include "panel/event_loop_win.h"
 
 namespace quillow {
@@ -57,6 +58,8 @@ public:
 
     // The identifier of Timer1 among the window's timers.
     static constexpr UINT_PTR kTimer1Id = 1;
+    // The panel's window class, by which another start of the program finds it.
+    static constexpr wchar_t kClassName[] = L"QuillowPanel";
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -96,6 +99,7 @@ private:
     Font font_;
     Brush text1Background_;
     BackgroundPicture picture_;
+    PanelIcons icons_;
 };
 
 }  // namespace quillow

@@ -1,0 +1,213 @@
+// The program's own icon: built into quillow.exe in every size it is drawn at, and worn by the
+// panel at the sizes of its density. One panel at a time: a second start while Quillow runs
+// only brings the running panel forward and ends, and once that one has ended, however it
+// ended, the next start is an ordinary one.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "automation/window_ops_win.h"
+#include "driver/clock.h"
+#include "driver/controls.h"
+#include "driver/process.h"
+#include "driver/running_panel.h"
+#include "driver/standin_client.h"
+#include "panel/panel_window_win.h"
+#include "tests/windows/room_lines.h"
+
+namespace quillow {
+namespace {
+
+using namespace driver;
+using namespace std::chrono_literals;
+
+constexpr auto kBound = 15s;  // far above what anything here takes; only a broken run waits
+
+// --- The icon ---
+
+// The bytes of one resource of a module, empty when it has none.
+std::string ResourceBytes(HMODULE module, LPCWSTR type, LPCWSTR name) {
+    HRSRC found = FindResourceW(module, name, type);
+    HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+    return loaded == nullptr ? std::string()
+                             : std::string(static_cast<const char*>(LockResource(loaded)),
+                                           SizeofResource(module, found));
+}
+
+BOOL CALLBACK AddName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR names) {
+    reinterpret_cast<std::vector<ULONG_PTR>*>(names)->push_back(reinterpret_cast<ULONG_PTR>(name));
+    return TRUE;
+}
+
+// Explorer shows a program's first icon group: named groups come first, then numbered ones in
+// order. The program has one, numbered, with 16 to 48 px as 32-bit bitmaps with their mask
+// (what XP reads) and 256 px as PNG.
+TEST(ProgramIcon, TheProgramHoldsOneGroupOfEverySize) {
+    const HMODULE exe = LoadLibraryExW(BuildTreeProgram("app/quillow.exe").wstring().c_str(),
+                                       nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(exe, nullptr);
+    std::vector<ULONG_PTR> groups;
+    EnumResourceNamesW(exe, RT_GROUP_ICON, AddName, reinterpret_cast<LONG_PTR>(&groups));
+    ASSERT_EQ(groups.size(), 1u);
+    ASSERT_TRUE(IS_INTRESOURCE(groups[0])) << "a named group would not be the first";
+
+    // A six-byte header, then 14 bytes an image: width, height (0 for 256), colours, reserved,
+    // planes, bits a pixel, size in bytes, and the number of its RT_ICON resource.
+    const std::string group = ResourceBytes(exe, RT_GROUP_ICON, MAKEINTRESOURCEW(groups[0]));
+    const auto number = [&](size_t at, size_t bytes) {
+        DWORD value = 0;
+        std::memcpy(&value, group.data() + at, bytes);
+        return value;
+    };
+    ASSERT_GE(group.size(), 6u);
+    ASSERT_EQ(group.size(), 6 + 14 * number(4, 2));
+    std::vector<DWORD> sizes;
+    for (size_t entry = 6; entry < group.size(); entry += 14) {
+        const DWORD size = number(entry, 1) == 0 ? 256 : number(entry, 1);
+        SCOPED_TRACE(testing::Message() << size << " px");
+        sizes.push_back(size);
+        EXPECT_EQ(number(entry + 1, 1), number(entry, 1));
+        EXPECT_EQ(number(entry + 6, 2), 32u) << "bits a pixel";
+        const std::string image =
+            ResourceBytes(exe, RT_ICON, MAKEINTRESOURCEW(number(entry + 12, 2)));
+        ASSERT_EQ(image.size(), number(entry + 8, 4));
+        if (size == 256) {
+            EXPECT_EQ(image.substr(0, 8), "\x89PNG\r\n\x1a\n");
+            continue;
+        }
+        BITMAPINFOHEADER header;
+        ASSERT_GE(image.size(), sizeof header);
+        std::memcpy(&header, image.data(), sizeof header);
+        EXPECT_EQ(header.biWidth, static_cast<LONG>(size));
+        EXPECT_EQ(header.biHeight, static_cast<LONG>(2 * size)) << "the colours and the mask";
+        EXPECT_EQ(header.biBitCount, 32);
+        EXPECT_EQ(header.biCompression, static_cast<DWORD>(BI_RGB));
+        EXPECT_EQ(image.size(), sizeof header + size * size * 4 + size * ((size + 31) / 32 * 4));
+    }
+    EXPECT_EQ(sizes, (std::vector<DWORD>{16, 20, 24, 32, 40, 48, 256}));
+    FreeLibrary(exe);
+}
+
+int IconWidth(HICON icon) {
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) return 0;
+    BITMAP colour{};
+    GetObjectW(info.hbmColor, sizeof colour, &colour);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return colour.bmWidth;
+}
+
+// The panel as the program makes it, but in this process: Wine answers WM_GETICON only from
+// within the window's own process, and only there can the icons be measured. The rig's screen
+// has 96 dpi, where Windows shows large icons at 32 px and small ones at 16.
+TEST(ProgramIcon, ThePanelWearsItAtTheSizesOfItsDensity) {
+    Win32WindowOps noClient;
+    PanelWindow panel(noClient, [] {});
+    ASSERT_TRUE(panel.Create(GetModuleHandleW(nullptr)));
+    ASSERT_EQ(panel.Dpi(), 96);
+    const auto icon = [&](WPARAM which) {
+        return reinterpret_cast<HICON>(SendMessageW(panel.hwnd(), WM_GETICON, which, 0));
+    };
+    EXPECT_EQ(IconWidth(icon(ICON_BIG)), 32);
+    EXPECT_EQ(IconWidth(icon(ICON_SMALL)), 16);
+    EXPECT_NE(GetClassLongPtrW(panel.hwnd(), GCLP_HICON), 0u);
+}
+
+// --- One panel at a time ---
+
+std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
+
+class OnePanel : public ::testing::Test {
+protected:
+    void SetUp() override { client_.emplace(StandinClient::Start(TestName())); }
+
+    std::vector<std::string> Texts(size_t count) {
+        return client_->record().WaitForLines(count, "room1", kBound);
+    }
+
+    // Starts quillow.exe again: true when it ends within a second with exit code 0.
+    static bool StartsAndEndsAtOnce() {
+        Process second = Process::Start(BuildTreeProgram("app/quillow.exe"));
+        DWORD code = STILL_ACTIVE;
+        return second.WaitForExit(1s) && GetExitCodeProcess(second.Handle(), &code) && code == 0;
+    }
+
+    std::optional<StandinClient> client_;
+};
+
+// Behind another window, and then minimized: each time a second start brings the panel to the
+// front (restoring it), and says nothing to the room; the panel goes on as before.
+TEST_F(OnePanel, ASecondStartBringsTheRunningPanelForwardAndPostsNothing) {
+    const RunningPanel panel = RunningPanel::Start();
+    const HWND window = panel.Window();
+    const HWND other = client_->MainWindow();
+    // Without a window manager the display hands the panel its focus late, which puts it in
+    // front again: the other window is asked to the front until it has stayed there a while.
+    double since = 0;
+    const auto settledInFront = [&] {
+        if (GetForegroundWindow() == other) return CounterSeconds() - since > 0.5;
+        SetForegroundWindow(other);
+        since = CounterSeconds();
+        return false;
+    };
+    ASSERT_TRUE(WaitUntil(settledInFront, 10s, 50ms));
+    EXPECT_TRUE(StartsAndEndsAtOnce());
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, 5s)) << "not in front";
+
+    ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(window); }, 5s));
+    EXPECT_TRUE(StartsAndEndsAtOnce());
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(window) && GetForegroundWindow() == window; }, 5s))
+        << "not restored";
+    ASSERT_TRUE(panel.Click(kStopButton));
+    EXPECT_EQ(Texts(3), (std::vector<std::string>{room::kGreeting, room::kMotto, room::kCameBack}));
+}
+
+// The first panel, still hidden while it greets the room, is not shown early: it shows itself
+// once its greetings are posted, as it does when started alone.
+TEST_F(OnePanel, ASecondStartDuringTheGreetingsLeavesThePanelHidden) {
+    Process first = Process::Start(BuildTreeProgram("app/quillow.exe"));
+    const HWND window = WaitForTopLevelWindow(L"QuillowPanel", first.Id(), kBound);
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(Texts(1).size(), 1u);
+    EXPECT_TRUE(StartsAndEndsAtOnce());
+    const double secondEnded = CounterSeconds();
+    double shownAt = 0;
+    const auto shown = [&] {
+        if (!IsWindowVisible(window)) return false;
+        shownAt = CounterSeconds();
+        return true;
+    };
+    ASSERT_TRUE(WaitUntil(shown, kBound, 1ms));
+    ASSERT_EQ(Texts(2), (std::vector<std::string>{room::kGreeting, room::kMotto}));
+    const double motto = client_->record().Lines()[1].seconds;
+    if (secondEnded > motto) GTEST_SKIP() << "the second start ended after the greetings";
+    EXPECT_GT(shownAt, motto) << "shown before its greetings were posted";
+}
+
+// The session's claim goes with the process however it ends: after "Exit", and after the
+// program was killed, the next start greets the room.
+TEST_F(OnePanel, AfterTheFirstHasEndedTheNextStartIsAnOrdinaryOne) {
+    const RunningPanel first = RunningPanel::Start();
+    ASSERT_TRUE(first.Click(kExitButton));
+    ASSERT_TRUE(first.process().WaitForExit(kBound));
+    RunningPanel second = RunningPanel::Start();
+    EXPECT_EQ(Texts(5), (std::vector<std::string>{room::kGreeting, room::kMotto, room::kExit,
+                                                  room::kGreeting, room::kMotto}));
+
+    second.process().Terminate();
+    const RunningPanel third = RunningPanel::Start();
+    EXPECT_EQ(Texts(7),
+              (std::vector<std::string>{room::kGreeting, room::kMotto, room::kExit, room::kGreeting,
+                                        room::kMotto, room::kGreeting, room::kMotto}));
+}
+
+}  // namespace
+}  // namespace quillow
