@@ -106,7 +106,8 @@ int IconWidth(HICON icon) {
 
 // The panel as the program makes it, but in this process: Wine answers WM_GETICON only from
 // within the window's own process, and only there can the icons be measured. The rig's screen
-// has 96 dpi, where Windows shows large icons at 32 px and small ones at 16.
+// has 96 dpi, where Windows shows large icons at 32 px and small ones at 16; moved to a monitor
+// at 150 %, the panel wears them at 48 and 24.
 TEST(ProgramIcon, ThePanelWearsItAtTheSizesOfItsDensity) {
     Win32WindowOps noClient;
     PanelWindow panel(noClient, [] {});
@@ -118,6 +119,13 @@ TEST(ProgramIcon, ThePanelWearsItAtTheSizesOfItsDensity) {
     EXPECT_EQ(IconWidth(icon(ICON_BIG)), 32);
     EXPECT_EQ(IconWidth(icon(ICON_SMALL)), 16);
     EXPECT_NE(GetClassLongPtrW(panel.hwnd(), GCLP_HICON), 0u);
+
+    RECT frame;
+    GetWindowRect(panel.hwnd(), &frame);
+    constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
+    SendMessageW(panel.hwnd(), kDpiChanged, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&frame));
+    EXPECT_EQ(IconWidth(icon(ICON_BIG)), 48);
+    EXPECT_EQ(IconWidth(icon(ICON_SMALL)), 24);
 }
 
 // --- One panel at a time ---
