@@ -15,6 +15,8 @@ import struct
 import sys
 from pathlib import Path
 
+from drawing import clamp, smoothstep, mix, over, add
+
 WIDTH, HEIGHT = 315, 229
 SUPERSAMPLE = 4  # per axis, for the edges of the moon, the quill and the trail
 
@@ -23,27 +25,6 @@ NIB = (70.0, 206.0)
 TIP = (250.0, 58.0)
 MOON = (58.0, 78.0)
 MOON_RADIUS = 15.0
-
-
-def clamp(x, lo=0.0, hi=1.0):
-    return lo if x < lo else hi if x > hi else x
-
-
-def smoothstep(edge0, edge1, x):
-    t = clamp((x - edge0) / (edge1 - edge0))
-    return t * t * (3.0 - 2.0 * t)
-
-
-def mix(a, b, t):
-    return tuple(x + (y - x) * t for x, y in zip(a, b))
-
-
-def over(base, colour, alpha):
-    return mix(base, colour, clamp(alpha))
-
-
-def add(base, colour, amount):
-    return tuple(x + y * amount for x, y in zip(base, colour))
 
 
 class Lcg:

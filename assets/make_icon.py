@@ -18,6 +18,8 @@ import sys
 import zlib
 from pathlib import Path
 
+from drawing import clamp, smoothstep, mix, add
+
 SIZES = (16, 20, 24, 32, 40, 48, 256)
 PNG_FROM = 256  # sizes from this one up are stored as PNG
 
@@ -34,23 +36,6 @@ SKY_STOPS = [
     (0.45, (34, 34, 104)),
     (1.00, (88, 48, 132)),
 ]
-
-
-def clamp(x, lo=0.0, hi=1.0):
-    return lo if x < lo else hi if x > hi else x
-
-
-def smoothstep(edge0, edge1, x):
-    t = clamp((x - edge0) / (edge1 - edge0))
-    return t * t * (3.0 - 2.0 * t)
-
-
-def mix(a, b, t):
-    return tuple(x + (y - x) * t for x, y in zip(a, b))
-
-
-def add(base, colour, amount):
-    return tuple(x + y * amount for x, y in zip(base, colour))
 
 
 class Icon:
