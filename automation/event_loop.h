@@ -19,6 +19,12 @@ public:
     // Blocks until an event is pending or the clock reaches `deadline`, whichever comes first.
     // Runs no handler.
     virtual void WaitForEvents(double deadline) = 0;
+
+    // Runs at once the handlers of what is queued that ends the program (a click on "Exit",
+    // the panel being closed), oldest first, and of nothing else. A look, not a wait: with
+    // nothing of the kind queued it returns straight away. Called between any two lines and
+    // whenever a wait ends, so that ending never queues behind the lines of a backlog.
+    virtual void ServeEnding() = 0;
 };
 
 }  // namespace quillow

@@ -14,6 +14,9 @@ void Pause(EventLoop& loop, double seconds) {
         // Sleep rather than spin: nothing is due until an event arrives or the time is up.
         loop.WaitForEvents(end);
     }
+    // The waits further out may find their time up too and return without a turn: what ends
+    // the program is served here rather than behind the lines they go on to post.
+    loop.ServeEnding();
 }
 
 }  // namespace quillow

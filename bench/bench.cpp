@@ -23,6 +23,7 @@
 #include "automation/chat_room.h"
 #include "automation/window_ops_win.h"
 #include "bench/burst.h"
+#include "bench/line_cost.h"
 #include "bench/observe.h"
 #include "panel/event_loop_win.h"
 #include "panel/status_lines.h"
@@ -51,6 +52,8 @@ const std::vector<int> kDocumentCounts = {0, 10, 100};
 // Values of one figure over all runs.
 class Samples {
 public:
+    Samples() = default;
+    explicit Samples(std::vector<double> values) : values_(std::move(values)) {}
     void Add(double value) { values_.push_back(value); }
     bool Empty() const { return values_.empty(); }
     std::size_t Count() const { return values_.size(); }
@@ -78,6 +81,7 @@ struct Figures {
     std::map<int, Samples> findCost;    // µs per FindChatRoom alone
     std::map<int, double> slowestLine;  // µs, the slowest single line
     std::map<int, double> fastestLine;  // µs, the fastest single line
+    LineCosts againstPair;              // room behind 0 documents
     Samples startup;                    // s, program start to panel shown
     Samples workingSet, privateBytes;   // MB, after start-up
     Samples userObjects, gdiObjects;
@@ -260,6 +264,7 @@ void LineCost(int documents, int runs, int linesPerRun, Figures& figures) {
     figures.slowestLine[documents] = 1e6 * slowest;
     figures.fastestLine[documents] = 1e6 * fastest;
     RequireLines(client, static_cast<std::size_t>(kWarmUp + runs * linesPerRun), "ChatSend");
+    if (documents == 0) MeasureLineAgainstBarePair(linesPerRun, figures.againstPair);
     client.process().Terminate();
 }
 
@@ -293,6 +298,22 @@ private:
     std::ostringstream out_;
 };
 
+Samples Milliseconds(std::vector<double> seconds) {
+    for (double& value : seconds) value *= 1000;
+    return Samples(std::move(seconds));
+}
+
+// One line as the panel posts it against the bare pair to the same box, and their ratio.
+void DescribeLineAgainstPair(const LineCosts& costs, const std::string& where, Table& t) {
+    if (costs.chatSend.empty() || costs.barePair.empty()) return;
+    const Samples line = Milliseconds(costs.chatSend), pair = Milliseconds(costs.barePair);
+    t.Row("One line (ChatSend), " + where, line, "%.2f ms", "per line, in turns with the pair");
+    t.Row("  the bare pair to the same box", pair, "%.2f ms",
+          "WM_SETTEXT then Enter, sent by the benchmark");
+    t.Row("  line against the pair", Format("%.2f", line.Median() / pair.Median()), "",
+          "from the medians");
+}
+
 void DescribeBurst(const Burst& b, Table& t) {
     const BurstOptions asked;
     const double boundRate = Win32EventLoop::kMaxNesting / 0.7;
@@ -305,9 +326,33 @@ void DescribeBurst(const Burst& b, Table& t) {
               " / 0.7 s = " + Format("%.1f", boundRate));
     t.Row("  deepest nesting", std::to_string(b.deepestNesting), "",
           "\"Con\" started and not yet finished at once");
-    t.Row("  \"Exit\" clicked mid-drain to the process gone",
-          b.exitSeconds ? Format("%.2f s", *b.exitSeconds) : Format("> %.0f s", asked.exitBound),
-          "", "a mouse click on the button, 1 s after the last click");
+    // Each click in a fresh pair, behind a burst of its own.
+    double worst = 0;
+    bool all = true;
+    for (std::size_t i = 0; i < b.exitSeconds.size(); ++i) {
+        const std::optional<double>& took = b.exitSeconds[i];
+        all = all && took.has_value();
+        if (took) worst = std::max(worst, *took);
+        t.Row("  \"Exit\" " + Format("%.1f s", asked.exitMoments[i]) + " after the last click",
+              took ? Format("%.3f s", *took) : Format("> %.0f s", asked.exitBound), "",
+              i == 0 ? "mid-drain to the process gone; " + std::to_string(asked.exitClicks) +
+                           " \"Con\" before it"
+                     : "");
+    }
+    if (b.exitSeconds.empty()) return;
+    t.Row("  \"Exit\" mid-drain to the process gone, worst",
+          all ? Format("%.3f s", worst) : Format("> %.0f s", asked.exitBound), "",
+          "of the clicks above");
+    if (b.lineCosts.chatSend.empty()) return;
+    const Samples line = Milliseconds(b.lineCosts.chatSend);
+    t.Row("  a line to the same clients (ChatSend)", line, "%.2f ms",
+          b.drainGaps.empty()
+              ? std::string("after each Exit")
+              : "after each Exit; back to back in the drain " +
+                    Format("%.2f ms", 1000 * Samples(b.drainGaps).Median()));
+    t.Row("  worst \"Exit\" in lines", all ? Format("%.1f", 1000 * worst / line.Median()) : "n/a", "",
+          "the worst against the median line");
+    DescribeLineAgainstPair(b.lineCosts, "same clients after Exit", t);
 }
 
 std::string Describe(const Figures& f, int runs, int linesPerRun) {
@@ -344,6 +389,7 @@ std::string Describe(const Figures& f, int runs, int linesPerRun) {
                   Format("%.0f", f.fastestLine.at(documents)) + " to " +
                   Format("%.0f us", f.slowestLine.at(documents)));
     }
+    DescribeLineAgainstPair(f.againstPair, "0 documents", t);
     for (const auto& [documents, samples] : f.findCost) {
         t.Row("  of which finding the room, " + std::to_string(documents) + " documents", samples,
               "%.0f us", "FindChatRoom alone: window lookups, no messages");

@@ -28,9 +28,9 @@ std::chrono::milliseconds Ms(double seconds) {
 }
 
 // Posts the clicks at the given rate; returns when the last one was posted.
-double PostClicks(const driver::RunningPanel& panel, const BurstOptions& options) {
+double PostClicks(const driver::RunningPanel& panel, const BurstOptions& options, int clicks) {
     const double start = CounterSeconds();
-    for (int i = 0; i < options.clicks; ++i) {
+    for (int i = 0; i < clicks; ++i) {
         const double left = start + i / options.perSecond - CounterSeconds();
         if (left > 0) std::this_thread::sleep_for(std::chrono::duration<double>(left));
         if (!panel.Click(driver::kConButton)) throw std::runtime_error("could not click Con");
@@ -58,7 +58,7 @@ Burst MeasureBurst(const BurstOptions& options) {
         Pair pair = StartPair("burst");
         driver::RecordFile& record = pair.client.record();
         const std::size_t before = record.Lines().size();
-        const double lastClick = PostClicks(pair.panel, options);
+        const double lastClick = PostClicks(pair.panel, options, options.clicks);
         record.Update();
         const std::size_t atLastClick = record.Lines().size();
         const std::size_t total = before + 2 * static_cast<std::size_t>(options.clicks);
@@ -87,18 +87,32 @@ Burst MeasureBurst(const BurstOptions& options) {
         }
         pair.panel.process().Terminate();
     }
-    {
-        Pair pair = StartPair("burst-exit");
-        PostClicks(pair.panel, options);
-        std::this_thread::sleep_for(1s);  // well into the drain
+    for (std::size_t i = 0; i < options.exitMoments.size(); ++i) {
+        Pair pair = StartPair("burst-exit" + std::to_string(i + 1));
+        const double lastClick = PostClicks(pair.panel, options, options.exitClicks);
+        std::this_thread::sleep_until(
+            std::chrono::steady_clock::now() +
+            std::chrono::duration<double>(lastClick + options.exitMoments[i] - CounterSeconds()));
         const double clicked = CounterSeconds();
         if (!pair.panel.MouseClick(driver::kExitButton)) {
             throw std::runtime_error("could not click Exit");
         }
+        std::optional<double> took;
         if (pair.panel.process().WaitForExit(Ms(options.exitBound))) {
-            burst.exitSeconds = CounterSeconds() - clicked;
+            took = CounterSeconds() - clicked;
         }
+        burst.exitSeconds.push_back(took);
         pair.panel.process().Terminate();
+
+        driver::RecordFile& record = pair.client.record();
+        record.Update();
+        const auto& lines = record.Lines();
+        for (std::size_t l = 1; l < lines.size() && lines[l].seconds < clicked; ++l) {
+            if (lines[l].bytes == kSecondLine && lines[l - 1].bytes == kSecondLine) {
+                burst.drainGaps.push_back(lines[l].seconds - lines[l - 1].seconds);
+            }
+        }
+        MeasureLineAgainstBarePair(options.linesAfterExit, burst.lineCosts);
     }
     return burst;
 }

@@ -12,7 +12,13 @@ constexpr double kLineGapSeconds = 0.7;
 
 }  // namespace
 
-void PanelCommands::Post(std::string_view line) { ChatSend(client_, line); }
+// Before each line, a look for "Exit" or a close queued meanwhile: a backlog of nested commands
+// unwinds by posting line after line with no wait in between, and how long each line takes is
+// the client's business.
+void PanelCommands::Post(std::string_view line) {
+    loop_.ServeEnding();
+    ChatSend(client_, line);
+}
 
 void PanelCommands::Wait() { Pause(loop_, kLineGapSeconds); }
 
@@ -55,7 +61,9 @@ void PanelCommands::Command4_Click() {
 void PanelCommands::Command5_Click() { ClearChat(client_); }
 
 void PanelCommands::Command6_Click() {
-    Post(lines::kExit);  // handed to the client before the program ends
+    // Handed to the client before the program ends; not after a look, which could serve a
+    // close and say farewell in its place.
+    ChatSend(client_, lines::kExit);
     panel_.EndProgram();
 }
 

@@ -7,20 +7,25 @@ namespace {
 
 constexpr DWORD kLongestWaitMs = INFINITE - 1;
 
-class NestingLevel {
+// One more of something under way (a nesting level, an ending), for as long as it lives.
+class Level {
 public:
-    explicit NestingLevel(int& depth) : depth_(depth) { ++depth_; }
-    ~NestingLevel() { --depth_; }
-    NestingLevel(const NestingLevel&) = delete;
-    NestingLevel& operator=(const NestingLevel&) = delete;
+    explicit Level(int& count) : count_(count) { ++count_; }
+    ~Level() { --count_; }
+    Level(const Level&) = delete;
+    Level& operator=(const Level&) = delete;
 
 private:
-    int& depth_;
+    int& count_;
 };
 
 bool IsEnterOrEscape(const MSG& msg) {
     return msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE);
 }
+
+// The queued messages that close the panel, besides WM_CLOSE itself.
+bool IsCloseCommand(const MSG& msg) { return (msg.wParam & 0xFFF0) == SC_CLOSE; }
+bool IsOnCloseBox(const MSG& msg) { return msg.wParam == HTCLOSE; }
 
 }  // namespace
 
@@ -30,8 +35,9 @@ Win32EventLoop::Win32EventLoop() {
     ticksPerSecond_ = static_cast<double>(frequency.QuadPart);
 }
 
-void Win32EventLoop::SetPanel(HWND panel, StartsCommand startsCommand) {
+void Win32EventLoop::SetPanel(HWND panel, HWND exit, StartsCommand startsCommand) {
     panel_ = panel;
+    exit_ = exit;
     startsCommand_ = std::move(startsCommand);
 }
 
@@ -64,7 +70,7 @@ void Win32EventLoop::ProcessPendingEvents(double deadline) {
             continue;
         }
         {
-            NestingLevel level(depth_);
+            Level level(depth_);
             Dispatch(msg);
         }
         if (Now() >= deadline) return;
@@ -82,6 +88,58 @@ bool Win32EventLoop::TakeMessage(MSG& msg) {
         return true;
     }
     return PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE) != 0;
+}
+
+// What ends the program goes first, whatever the depth and whatever is held back: a handler
+// served here ends the process ("Exit"), or says farewell and then ends it (closing). The
+// farewell's waits still serve the panel but hold back every command, queued before the close
+// or clicked during it, so that its two lines come as they should and the program ends.
+// What is held back never ends the program (see SetPanel), so the look need not search it.
+// Any PeekMessage also delivers the messages other threads send, the system's end of session
+// among them.
+void Win32EventLoop::ServeEnding() {
+    MSG msg;
+    while (TakeEnding(msg)) {
+        if (msg.message == WM_QUIT) {
+            quitting_ = true;
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        const Level ending(ending_);
+        const Level level(depth_);
+        Dispatch(msg);
+    }
+}
+
+// Each kind of message is looked for with a filter, so that it is found behind anything else
+// queued. WM_QUIT may come from any of these looks, whatever the filter.
+bool Win32EventLoop::TakeEnding(MSG& msg) {
+    if (panel_ == nullptr || exit_ == nullptr || quitting_) return false;
+    // A posted click notification for "Exit" may queue behind others, which a filter cannot
+    // step over: those move, in order, to the back of the held-back queue, which is served
+    // before the system's.
+    while (PeekMessageW(&msg, panel_, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {
+        if (msg.message != WM_COMMAND || reinterpret_cast<HWND>(msg.lParam) == exit_) return true;
+        held_.push_back(msg);
+    }
+    // The mouse on "Exit", or the keys on it (Space presses it): a button's click is the
+    // button-down then the button-up, or Space down then up. Alt+F4 is a system key-down
+    // that posts SC_CLOSE, served by a later round; the Alt before it is served here too, in
+    // order, since it would hide the F4 behind it. A key-down of Alt sets no mode of its own.
+    return PeekMessageW(&msg, exit_, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, PM_REMOVE) ||
+           PeekMessageW(&msg, exit_, WM_KEYDOWN, WM_CHAR, PM_REMOVE) ||
+           PeekMessageW(&msg, nullptr, WM_SYSKEYDOWN, WM_SYSKEYDOWN, PM_REMOVE) ||
+           PeekMessageW(&msg, panel_, WM_CLOSE, WM_CLOSE, PM_REMOVE) ||
+           TakeFirstIf(msg, WM_SYSCOMMAND, IsCloseCommand) ||
+           TakeFirstIf(msg, WM_NCLBUTTONDOWN, IsOnCloseBox);
+}
+
+// The first `message` queued for the panel, if it passes `wanted`; otherwise it and the rest
+// of its kind (moving the window, a menu) wait for their turn.
+bool Win32EventLoop::TakeFirstIf(MSG& msg, UINT message, bool (*wanted)(const MSG&)) {
+    if (!PeekMessageW(&msg, panel_, message, message, PM_NOREMOVE)) return false;
+    if (msg.message == WM_QUIT) return true;
+    return wanted(msg) && PeekMessageW(&msg, panel_, message, message, PM_REMOVE);
 }
 
 void Win32EventLoop::WaitForEvents(double deadline) {

@@ -23,28 +23,36 @@ public:
     // serves everything else: sent messages, painting, typing, and whatever ends the program.
     static constexpr int kMaxNesting = 32;
 
-    // The panel: the window whose controls Tab, Shift+Tab and the arrow keys move between, and
-    // which of its messages start a command.
-    void SetPanel(HWND panel, StartsCommand startsCommand);
+    // The panel: the window whose controls Tab, Shift+Tab and the arrow keys move between, its
+    // "Exit" button, and which of its messages start a command. What ends the program (a click
+    // on `exit`, closing the panel) must not start a command by `startsCommand`.
+    void SetPanel(HWND panel, HWND exit, StartsCommand startsCommand);
 
     double Now() override;
     void ProcessPendingEvents(double deadline) override;
     void WaitForEvents(double deadline) override;
+    void ServeEnding() override;
 
     // The main loop: handles messages until WM_QUIT and returns its exit code.
     int RunMessageLoop();
 
 private:
-    [[nodiscard]] bool Holding() const { return depth_ >= kMaxNesting || quitting_; }
+    [[nodiscard]] bool Holding() const {
+        return depth_ >= kMaxNesting || quitting_ || ending_ > 0;
+    }
     bool TakeMessage(MSG& msg);
+    bool TakeEnding(MSG& msg);
+    bool TakeFirstIf(MSG& msg, UINT message, bool (*wanted)(const MSG&));
     void Dispatch(MSG& msg);
 
     HWND panel_ = nullptr;
+    HWND exit_ = nullptr;
     StartsCommand startsCommand_;
     std::deque<MSG> held_;  // oldest first
     double ticksPerSecond_;
     int depth_ = 0;
     bool quitting_ = false;
+    int ending_ = 0;  // handlers of what ends the program under way, served by ServeEnding
 };
 
 }  // namespace quillow

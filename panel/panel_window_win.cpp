@@ -88,7 +88,7 @@ bool PanelWindow::Create(HINSTANCE module) {
         return false;
     }
     focus_ = Control(kStartId);
-    loop_.SetPanel(hwnd_, [this](const MSG& msg) { return StartsCommand(msg); });
+    loop_.SetPanel(hwnd_, Control(kExitId), [this](const MSG& msg) { return StartsCommand(msg); });
     // Timer1 counts from the panel's creation, and nothing ever stops or re-times it.
     SetTimer(hwnd_, kTimer1Id, layout::kTimer1IntervalMs, nullptr);
     return true;
@@ -207,7 +207,7 @@ LRESULT CALLBACK PanelWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
         panel->hwnd_ = nullptr;
         panel->controls_ = {};
         panel->focus_ = nullptr;
-        panel->loop_.SetPanel(nullptr, nullptr);
+        panel->loop_.SetPanel(nullptr, nullptr, nullptr);
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     return panel->HandleMessage(message, wParam, lParam);

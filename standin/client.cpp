@@ -386,6 +386,8 @@ void SwapRoom(HWND room) {
 void TakeLine(const Document& room) {
     const std::string line = WindowBytes(room.input);
     if (line.empty()) return;  // the client does not send empty lines
+    // A slow client: the sender of the Enter waits this long for its answer.
+    if (g.options.lineDelayMs > 0) Sleep(static_cast<DWORD>(g.options.lineDelayMs));
     if (room.transcript) AppendChatLine(room.transcript, kScreenName, line);
     SetWindowTextA(room.input, "");
     RecordEvent("line", room.role, line);

@@ -22,6 +22,7 @@ struct Options {
     int imDelayMs = 200;
     int swapRoomAfterLines = 0;  // 0: never
     int quitAfterLines = 0;      // 0: never
+    int lineDelayMs = 0;         // how long taking each line takes
     POINT position{CW_USEDEFAULT, CW_USEDEFAULT};
     SIZE size{900, 640};
     std::string recordPath;  // UTF-8; empty: no record

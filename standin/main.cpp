@@ -30,6 +30,7 @@ Plays the chat client's window tree for Quillow (by default one chat room).
   --im-delay-ms N            delay before a new IM window appears (default 200)
   --swap-room-after-lines N  after the N-th line, that room gives way to "Lobby (new)"
   --quit-after-lines N       exit after the N-th line
+  --line-delay-ms N          each line takes N ms more to take, as a slow client's does
   --pos X,Y / --size W,H     main window placement
   --record FILE              write what arrives and what the client does to FILE
   --help                     print this text
@@ -66,6 +67,7 @@ bool ApplyValue(std::string_view name, const std::string& value, standin::Option
     if (name == "--im-delay-ms") return ParseInt(value, 0, INT_MAX, o.imDelayMs);
     if (name == "--swap-room-after-lines") return ParseInt(value, 1, INT_MAX, o.swapRoomAfterLines);
     if (name == "--quit-after-lines") return ParseInt(value, 1, INT_MAX, o.quitAfterLines);
+    if (name == "--line-delay-ms") return ParseInt(value, 0, 60000, o.lineDelayMs);
     if (name == "--pos") return ParsePair(value, -32000, 32000, o.position.x, o.position.y);
     if (name == "--size") return ParsePair(value, 200, 8000, o.size.cx, o.size.cy);
     if (name == "--im-open") o.imOpenDraft = value;
@@ -93,7 +95,7 @@ std::string ParseOptions(const std::vector<std::string>& args, standin::Options&
         } else {
             constexpr std::string_view kValued =
                 " --rooms --documents --decoys --toolbar-icons --im-icons --im-open --im-delay-ms "
-                "--swap-room-after-lines --quit-after-lines --pos --size --record ";
+                "--swap-room-after-lines --quit-after-lines --line-delay-ms --pos --size --record ";
             if (kValued.find(" " + name + " ") == std::string_view::npos) {
                 return name + ": unknown option";
             }

@@ -42,10 +42,12 @@ TEST_F(InstantMessageTest, PressesWaitsASecondThenFillsAndSendsTheNewWindow) {
 }
 
 // Too few icons to count to the intended one: no press at all rather than one on another icon.
+// Two or more short, a walk that ran off the end would start again from the first icon.
 TEST_F(InstantMessageTest, PressesTheFifthToolbarIconAndTheTenthWindowIconOrNone) {
     // toolbar icons, window icons: messages received, messages sent
     for (const auto& [toolbar, window, received, sent] :
-         {std::tuple{4, 10, 0u, 0u}, std::tuple{5, 10, 6u, 1u}, std::tuple{8, 9, 4u, 0u}}) {
+         {std::tuple{4, 10, 0u, 0u}, std::tuple{3, 10, 0u, 0u}, std::tuple{5, 10, 6u, 1u},
+          std::tuple{8, 9, 4u, 0u}, std::tuple{8, 8, 4u, 0u}}) {
         FakeWindowTree fresh;
         FakeClient client(fresh, toolbar, window);
         SendInstantMessage(fresh, loop, "$IM_off", "bye");

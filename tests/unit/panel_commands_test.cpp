@@ -151,6 +151,38 @@ TEST(PanelCommandsTest, EachScriptPostsItsLinesAtTheirTimes) {
     }
 }
 
+// Three "Con" nested in one another unwind by posting their second lines back to back, each
+// line taking the client 50 ms. "Exit" or a close clicked during the first of them is served
+// before the next line, ahead of a click queued before it; the farewell's wait starts no
+// command either.
+TEST(PanelCommandsTest, ExitOrCloseDuringABacklogsLinesComesBeforeTheNextLine) {
+    const std::vector<std::pair<Command, std::vector<FakeClient::Line>>> endings = {
+        {Press(6), {{1.0, kExit}}},
+        {Close(), {{1.0, kFarewell}, {1.75, kUnloaded}}},
+    };
+    for (const auto& [ending, after] : endings) {
+        Rig rig;
+        rig.tree.OnMessage(rig.room.input, [&rig](const testing::ReceivedMessage& m) {
+            if (m.message == Message::Char) rig.loop.Spend(0.05);
+        });
+        for (const double at : {0.1, 0.2}) {
+            rig.loop.At(at, [&rig] { rig.commands.Click(8); });
+        }
+        rig.loop.At(0.97, [&rig] { rig.commands.Click(7); });
+        rig.loop.AtEnding(0.97, [&rig, &ending] { ending(rig.commands); });
+        EXPECT_THROW(rig.commands.Click(8), ProgramEnded);
+
+        std::vector<FakeClient::Line> lines = {
+            {0, kContactTorvik}, {0.1, kContactTorvik}, {0.2, kContactTorvik}, {0.95, kContactZennoq}};
+        lines.insert(lines.end(), after.begin(), after.end());
+        ASSERT_EQ(rig.client.lines.size(), lines.size());
+        for (size_t i = 0; i < lines.size(); ++i) {
+            EXPECT_NEAR(rig.client.lines[i].first, lines[i].first, 1e-9) << i;
+            EXPECT_EQ(rig.client.lines[i].second, lines[i].second) << i;
+        }
+    }
+}
+
 TEST(PanelCommandsTest, ClearChatEmptiesTheFirstPaneOfTheFirstRoomOnly) {
     Rig rig;
     const WindowHandle secondPane = rig.tree.Add(rig.room.window, "RICHCNTLREADONLY");

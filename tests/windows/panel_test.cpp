@@ -320,10 +320,11 @@ TEST_F(PanelEndToEnd, ClearChatEmptiesTheTranscriptAndLeavesTheInputBoxAlone) {
     EXPECT_EQ(Texts(3), (std::vector<std::string>{room::kGreeting, room::kMotto, room::kCredit}));
 }
 
-// A second click waits in the panel's queue until the first command's wait takes events in,
-// and so runs inside that wait.
+// A click during a wait runs inside it. (Clicked before Start's first line, "Exit" would
+// come first: what ends the program is served ahead of every line.)
 TEST_F(PanelEndToEnd, ExitDuringTheWaitOfStartPostsItsLineAndEndsAtOnce) {
     Click(kStartButton);
+    ASSERT_EQ(Texts(3).size(), 3u) << "Start posted nothing";
     Click(kExitButton);
     ASSERT_TRUE(panel_->process().WaitForExit(kBound)) << "the program did not end";
     EXPECT_EQ(Texts(0), (std::vector<std::string>{room::kGreeting, room::kMotto, room::kWentIdle,
@@ -332,6 +333,7 @@ TEST_F(PanelEndToEnd, ExitDuringTheWaitOfStartPostsItsLineAndEndsAtOnce) {
 
 TEST_F(PanelEndToEnd, ClosingTwiceDuringTheWaitOfStartSaysFarewellOnceAndEnds) {
     Click(kStartButton);
+    ASSERT_EQ(Texts(3).size(), 3u) << "Start posted nothing";
     ASSERT_TRUE(PostClose(panel_->Window()));
     ASSERT_TRUE(PostClose(panel_->Window()));
     ASSERT_TRUE(panel_->process().WaitForExit(kBound)) << "the program did not end";
