@@ -30,7 +30,7 @@ constexpr Expected kRects[] = {
     {"Exit", {240, 16, 41, 13}, {360, 24, 62, 20}},
 };
 
-TEST(PanelLayoutTest, ControlRectanglesAt96And144Dpi) {
+TEST(PanelLayoutTest, ControlsClientPlaceFontAndPictureAt96And144Dpi) {
     ASSERT_EQ(std::size(kRects), kControls.size());
     for (size_t i = 0; i < kControls.size(); ++i) {
         SCOPED_TRACE(kRects[i].caption);
@@ -38,9 +38,6 @@ TEST(PanelLayoutTest, ControlRectanglesAt96And144Dpi) {
         EXPECT_EQ(ControlRect(kControls[i], 96), kRects[i].at96);
         EXPECT_EQ(ControlRect(kControls[i], 144), kRects[i].at144);
     }
-}
-
-TEST(PanelLayoutTest, ClientPlaceFontAndPictureAt96And144Dpi) {
     EXPECT_EQ(ClientSize(96), (PixelSize{312, 226}));
     EXPECT_EQ(ClientSize(144), (PixelSize{468, 339}));
     EXPECT_EQ(ClientOriginOnScreen(96), (PixelPoint{353, 270}));

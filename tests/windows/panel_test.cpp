@@ -320,17 +320,7 @@ TEST_F(PanelEndToEnd, ClearChatEmptiesTheTranscriptAndLeavesTheInputBoxAlone) {
     EXPECT_EQ(Texts(3), (std::vector<std::string>{room::kGreeting, room::kMotto, room::kCredit}));
 }
 
-// A click during a wait runs inside it. (Clicked before Start's first line, "Exit" would
-// come first: what ends the program is served ahead of every line.)
-TEST_F(PanelEndToEnd, ExitDuringTheWaitOfStartPostsItsLineAndEndsAtOnce) {
-    Click(kStartButton);
-    ASSERT_EQ(Texts(3).size(), 3u) << "Start posted nothing";
-    Click(kExitButton);
-    ASSERT_TRUE(panel_->process().WaitForExit(kBound)) << "the program did not end";
-    EXPECT_EQ(Texts(0), (std::vector<std::string>{room::kGreeting, room::kMotto, room::kWentIdle,
-                                                  room::kExit}));
-}
-
+// A close during a wait: the farewell comes once, and the wait's command never resumes.
 TEST_F(PanelEndToEnd, ClosingTwiceDuringTheWaitOfStartSaysFarewellOnceAndEnds) {
     Click(kStartButton);
     ASSERT_EQ(Texts(3).size(), 3u) << "Start posted nothing";
