@@ -58,13 +58,7 @@ double Win32EventLoop::Now() {
 void Win32EventLoop::ProcessPendingEvents(double deadline) {
     MSG msg;
     while (TakeMessage(msg)) {
-        if (msg.message == WM_QUIT) {
-            // Left for the main loop, which is where the program ends; the waits on the
-            // stack run out meanwhile without taking new input.
-            quitting_ = true;
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
+        if (LeftForMainLoop(msg)) return;
         if (Holding() && startsCommand_ && startsCommand_(msg)) {
             held_.push_back(msg);
             continue;
@@ -75,6 +69,15 @@ void Win32EventLoop::ProcessPendingEvents(double deadline) {
         }
         if (Now() >= deadline) return;
     }
+}
+
+// WM_QUIT is left for the main loop, which is where the program ends; the waits on the stack
+// run out meanwhile without taking new input.
+bool Win32EventLoop::LeftForMainLoop(const MSG& msg) {
+    if (msg.message != WM_QUIT) return false;
+    quitting_ = true;
+    PostQuitMessage(static_cast<int>(msg.wParam));
+    return true;
 }
 
 // What was held back comes first, once the nesting allows it: it was queued before anything
@@ -100,11 +103,7 @@ bool Win32EventLoop::TakeMessage(MSG& msg) {
 void Win32EventLoop::ServeEnding() {
     MSG msg;
     while (TakeEnding(msg)) {
-        if (msg.message == WM_QUIT) {
-            quitting_ = true;
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
+        if (LeftForMainLoop(msg)) return;
         const Level ending(ending_);
         const Level level(depth_);
         Dispatch(msg);

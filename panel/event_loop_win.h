@@ -40,6 +40,7 @@ private:
     [[nodiscard]] bool Holding() const {
         return depth_ >= kMaxNesting || quitting_ || ending_ > 0;
     }
+    bool LeftForMainLoop(const MSG& msg);
     bool TakeMessage(MSG& msg);
     bool TakeEnding(MSG& msg);
     bool TakeFirstIf(MSG& msg, UINT message, bool (*wanted)(const MSG&));
