@@ -344,14 +344,13 @@ void DescribeBurst(const Burst& b, Table& t) {
           all ? Format("%.3f s", worst) : Format("> %.0f s", asked.exitBound), "",
           "of the clicks above");
     if (b.lineCosts.chatSend.empty()) return;
+    // Against a line to the same clients, the ChatSend row below.
     const Samples line = Milliseconds(b.lineCosts.chatSend);
-    t.Row("  a line to the same clients (ChatSend)", line, "%.2f ms",
-          b.drainGaps.empty()
-              ? std::string("after each Exit")
-              : "after each Exit; back to back in the drain " +
-                    Format("%.2f ms", 1000 * Samples(b.drainGaps).Median()));
     t.Row("  worst \"Exit\" in lines", all ? Format("%.1f", 1000 * worst / line.Median()) : "n/a", "",
-          "the worst against the median line");
+          b.drainGaps.empty()
+              ? std::string("against the median line below")
+              : "against the median line below; back to back in the drain " +
+                    Format("%.2f ms", 1000 * Samples(b.drainGaps).Median()));
     DescribeLineAgainstPair(b.lineCosts, "same clients after Exit", t);
 }
 

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "assets/resource_ids.h"
+#include "panel/layout.h"
 
 namespace quillow {
 namespace {
@@ -29,8 +30,8 @@ PanelIcons::~PanelIcons() {
 }
 
 void PanelIcons::Set(HWND panel, HINSTANCE module, int dpi) {
-    Swap(panel, ICON_BIG, large_, LoadProgramIcon(module, MulDiv(32, dpi, 96)));
-    Swap(panel, ICON_SMALL, small_, LoadProgramIcon(module, MulDiv(16, dpi, 96)));
+    Swap(panel, ICON_BIG, large_, LoadProgramIcon(module, MulDiv(32, dpi, layout::kDesignDpi)));
+    Swap(panel, ICON_SMALL, small_, LoadProgramIcon(module, MulDiv(16, dpi, layout::kDesignDpi)));
 }
 
 void PanelIcons::ForClass(WNDCLASSEXW& windowClass) {

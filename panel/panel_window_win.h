@@ -89,7 +89,7 @@ private:
     EndAction end_;
     PanelCommands commands_;
 
-    HINSTANCE module_ = nullptr;  // holds the picture
+    HINSTANCE module_ = nullptr;  // holds the picture and the icon
     HWND hwnd_ = nullptr;
     std::array<HWND, layout::kControls.size()> controls_{};  // in the layout's order
     HWND focus_ = nullptr;  // the control to give the focus back to when reactivated
