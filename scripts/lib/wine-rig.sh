@@ -2,11 +2,14 @@
 # reused, and a persistent wineserver for that prefix, so that the cross-built Windows programs
 # start fast and never stop at a dialog.
 #
-# The rig runs 64-bit Wine (the x86-64 build of the programs). A prefix works only with the kind
+# The rig runs 32- and 64-bit programs side by side (the shipped 32-bit build and the x86-64
+# one), once scripts/lib/wine32.sh has made 32-bit Wine work. A prefix works only with the kind
 # of Wine installation it was made under: one made while only 64-bit Wine was installed breaks
-# once Debian's 32-bit wine32 is added, and the other way round. So the prefixes of each kind
-# have a folder of their own, named after it (build/wine/win64/, or build/wine/win64-wow64/
-# with wine32 beside), and a prefix of another kind is never reused, only left behind.
+# once Debian's 32-bit wine32 is added ("could not load kernel32.dll, status c0000135"), and
+# the other way round. So the prefixes of each kind have a folder of their own, named after it
+# (build/wine/win64-wow64/ with wine32, or build/wine/win64/ without), and a prefix of another
+# kind is never reused, only left behind. To make the prefix again, remove its folder: the next
+# rig makes it afresh (about 20 s, or 30 s where i386 code is emulated).
 #
 # Source this file from a bash script, then:
 #
