@@ -28,7 +28,8 @@ enum PanelControl : int {
 
 class RunningPanel {
 public:
-    // Starts the program and waits until its panel is first shown, which is once its two
+    // Starts the program (the build tree's quillow.exe, or the one the environment variable
+    // QUILLOW_PROGRAM names) and waits until its panel is first shown, which is once its two
     // greeting lines have been posted. Throws std::runtime_error when the panel is not shown
     // within `timeout`.
     static RunningPanel Start(std::chrono::milliseconds timeout = std::chrono::seconds(20));

@@ -8,8 +8,9 @@
 # checks that it holds just quillow.exe and README.txt (CRLF line ends, the project's
 # version), and that this quillow.exe carries the version and loads on Windows XP SP3: a
 # 32-bit x86 program asking for Windows 5.1 at most, importing only what app/xp_imports.txt
-# lists. All of it is read on this machine: its Wine runs 64-bit programs only, so the 32-bit
-# program is not started here (the x86-64 build of the same sources runs the Windows tests).
+# lists; and then starts that quillow.exe beside the 32-bit stand-in client and checks its
+# greeting bytes, one command and an orderly end (one case of the Windows tests, pointed at the
+# unpacked program). Needs the Windows tests built (preset windows) and the rig running.
 
 release_archive_works() (
     local dir=$PWD/build/release-check version archive
@@ -31,4 +32,8 @@ release_archive_works() (
     cmake -DPROGRAM="$dir/quillow.exe" -DALLOWED=app/xp_imports.txt \
         -DOBJDUMP=i686-w64-mingw32-objdump -P cmake/check_imports.cmake >"$dir/xp-floor.txt" 2>&1 ||
         fail "quillow.exe would not load on Windows XP SP3 (see $dir/xp-floor.txt)"
+    QUILLOW_PROGRAM=$(winepath -w "$dir/quillow.exe") ctest --preset windows --timeout 120 \
+        -R '^PanelEndToEnd\.ClosingTwiceDuringTheWaitOfStartSaysFarewellOnceAndEnds$' \
+        >"$dir/run.txt" 2>&1 && grep -q '^100% tests passed, 0 tests failed out of 1$' "$dir/run.txt" ||
+        fail "quillow.exe from the archive did not greet, post and end as it should (see $dir/run.txt)"
 )
