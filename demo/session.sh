@@ -4,20 +4,27 @@
 # scripts/lib/wine-rig.sh (it uses RIG_ROOT); the Wine environment must be set up already for
 # everything but demo_build.
 
-# The x86-64 build of the same sources as the shipped 32-bit program: Wine here runs 64-bit
-# programs only.
-DEMO_BUILD="$RIG_ROOT/build/windows64"
+# shellcheck source=../scripts/lib/wine32.sh
+source "$RIG_ROOT/scripts/lib/wine32.sh"
+
+# The shipped build: the 32-bit programs, under 32-bit Wine.
+DEMO_BUILD="$RIG_ROOT/build/windows"
 DEMO_CLIENT_PID=""
 DEMO_PANEL_PID=""
 DEMO_PREFIX=""
 
 # The Debian packages the demo and the screenshots need.
 DEMO_PACKAGES=(
-    cmake make g++-mingw-w64-x86-64-win32 googletest  # the x86-64 Windows build
-    wine wine64 xvfb x11-utils fonts-liberation      # running it
+    cmake make g++-mingw-w64-i686-win32 googletest  # the shipped Windows build
+    wine wine64 xvfb x11-utils fonts-liberation    # running it (and wine32: demo_install)
     fonts-wine                                        # Marlett: the frames' button symbols
     imagemagick                                       # screenshots
 )
+
+# Installs what the demo and the screenshots need, 32-bit Wine included.
+demo_install() {
+    install_missing_packages "${DEMO_PACKAGES[@]}" && wine32_prepare
+}
 
 demo__say() { printf '%s: %s\n' "${0##*/}" "$*" >&2; }
 
@@ -75,10 +82,10 @@ demo_paint_desktop() {
     timeout 10 display -window root -size "${size:-1280x800}" xc:'#3a6ea5' 2>/dev/null || true
 }
 
-# The x86-64 Windows build (preset windows64), just the three programs.
+# The shipped Windows build (preset windows), just the three programs.
 demo_build() {
-    (cd "$RIG_ROOT" && cmake --preset windows64 >/dev/null &&
-        cmake --build --preset windows64 --target quillow standin quillow_tour)
+    (cd "$RIG_ROOT" && cmake --preset windows >/dev/null &&
+        cmake --build --preset windows --target quillow standin quillow_tour)
 }
 
 # Waits up to $2 seconds for the line ending a stand-in client's record entry of kind $1 in the
