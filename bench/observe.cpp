@@ -175,18 +175,28 @@ std::vector<std::string> ImportedDlls(const std::filesystem::path& executable) {
     IMAGE_DOS_HEADER dos;
     if (!fits(0, sizeof dos)) return {};
     std::memcpy(&dos, image.data(), sizeof dos);
-    IMAGE_NT_HEADERS64 nt;
+    // The headers of a 64-bit program, or of a 32-bit one: they differ in the optional header.
     const auto ntOffset = static_cast<std::size_t>(dos.e_lfanew);
-    if (dos.e_magic != IMAGE_DOS_SIGNATURE || !fits(ntOffset, sizeof nt)) return {};
-    std::memcpy(&nt, image.data() + ntOffset, sizeof nt);
-    if (nt.Signature != IMAGE_NT_SIGNATURE ||
-        nt.OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC) {
+    IMAGE_NT_HEADERS64 nt64;
+    IMAGE_NT_HEADERS32 nt32;
+    if (dos.e_magic != IMAGE_DOS_SIGNATURE || !fits(ntOffset, sizeof nt32)) return {};
+    std::memcpy(&nt32, image.data() + ntOffset, sizeof nt32);
+    if (nt32.Signature != IMAGE_NT_SIGNATURE) return {};
+    const IMAGE_FILE_HEADER& header = nt32.FileHeader;
+    IMAGE_DATA_DIRECTORY imports;
+    if (nt32.OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR32_MAGIC) {
+        imports = nt32.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    } else if (nt32.OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC &&
+               fits(ntOffset, sizeof nt64)) {
+        std::memcpy(&nt64, image.data() + ntOffset, sizeof nt64);
+        imports = nt64.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    } else {
         return {};
     }
 
-    const std::size_t sectionsOffset = ntOffset + offsetof(IMAGE_NT_HEADERS64, OptionalHeader) +
-                                       nt.FileHeader.SizeOfOptionalHeader;
-    std::vector<IMAGE_SECTION_HEADER> sections(nt.FileHeader.NumberOfSections);
+    const std::size_t sectionsOffset = ntOffset + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) +
+                                       header.SizeOfOptionalHeader;
+    std::vector<IMAGE_SECTION_HEADER> sections(header.NumberOfSections);
     if (!fits(sectionsOffset, sections.size() * sizeof(IMAGE_SECTION_HEADER))) return {};
     std::memcpy(sections.data(), image.data() + sectionsOffset,
                 sections.size() * sizeof(IMAGE_SECTION_HEADER));
@@ -202,8 +212,6 @@ std::vector<std::string> ImportedDlls(const std::filesystem::path& executable) {
     };
 
     std::vector<std::string> dlls;
-    const IMAGE_DATA_DIRECTORY& imports =
-        nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     std::optional<std::size_t> at = fileOffset(imports.VirtualAddress);
     for (; at && fits(*at, sizeof(IMAGE_IMPORT_DESCRIPTOR));
          *at += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {

@@ -40,8 +40,8 @@ struct GuiObjects {
 // Needs PROCESS_QUERY_INFORMATION and PROCESS_VM_READ.
 GuiObjects GuiObjectsOf(HANDLE process, DWORD processId);
 
-// The DLLs named in the executable's import table, as written there; empty when the file is
-// not a 64-bit executable.
+// The DLLs named in the executable's import table (32- or 64-bit), as written there; empty when
+// the file is not an executable.
 std::vector<std::string> ImportedDlls(const std::filesystem::path& executable);
 
 // Whether a DLL is one of the system's own (as opposed to a compiler's run-time or a

@@ -7,21 +7,17 @@
 #include "driver/controls.h"
 
 namespace quillow::driver {
-namespace {
 
-// The build tree's program, or the one the environment names in QUILLOW_PROGRAM (the release
-// check starts the program unpacked from the users' archive that way).
-std::filesystem::path PanelProgram() {
+std::filesystem::path RunningPanel::Program() {
     const wchar_t* given = _wgetenv(L"QUILLOW_PROGRAM");
     if (given != nullptr && *given != L'\0') return given;
     return BuildTreeProgram("app/quillow.exe");
 }
 
-}  // namespace
-
-RunningPanel RunningPanel::Start(std::chrono::milliseconds timeout) {
+RunningPanel RunningPanel::Start(std::chrono::milliseconds timeout,
+                                 const std::filesystem::path& program) {
     const double startedAt = CounterSeconds();
-    Process process = Process::Start(PanelProgram());
+    Process process = Process::Start(program);
     HWND window = nullptr;
     double shownAt = 0;
     // Looked at often, so that the moment it is shown is known to a few milliseconds.

@@ -28,11 +28,15 @@ enum PanelControl : int {
 
 class RunningPanel {
 public:
-    // Starts the program (the build tree's quillow.exe, or the one the environment variable
-    // QUILLOW_PROGRAM names) and waits until its panel is first shown, which is once its two
+    // Starts `program` and waits until its panel is first shown, which is once its two
     // greeting lines have been posted. Throws std::runtime_error when the panel is not shown
     // within `timeout`.
-    static RunningPanel Start(std::chrono::milliseconds timeout = std::chrono::seconds(20));
+    static RunningPanel Start(std::chrono::milliseconds timeout = std::chrono::seconds(20),
+                              const std::filesystem::path& program = Program());
+    // The program started by default: the build tree's quillow.exe, or the one the environment
+    // variable QUILLOW_PROGRAM names (the release check starts the program unpacked from the
+    // users' archive that way).
+    static std::filesystem::path Program();
 
     Process& process() { return process_; }
     const Process& process() const { return process_; }
