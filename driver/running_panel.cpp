@@ -44,6 +44,11 @@ bool RunningPanel::MouseClick(int number) const {
            PostMessageW(button, WM_LBUTTONUP, 0, inside);
 }
 
+bool RunningPanel::BmClick(int number) const {
+    const HWND button = Control(number);
+    return button != nullptr && PostMessageW(button, BM_CLICK, 0, 0);
+}
+
 bool RunningPanel::Click(int number) const {
     const HWND button = Control(number);
     return button != nullptr && ClickButton(button);

@@ -54,6 +54,10 @@ public:
     // A click as the mouse makes it: the button-down and button-up, posted to the button itself
     // with the pointer inside it. The button then notifies the panel as for a person's click.
     bool MouseClick(int number) const;
+    // A press as accessibility and automation tools make it (a screen reader's default action,
+    // UI Automation's Invoke): BM_CLICK posted to the button, whose own procedure turns it into
+    // a click when it reaches the message.
+    bool BmClick(int number) const;
 
     // The reason box's text, replaced or read (WM_SETTEXT, WM_GETTEXT).
     bool SetReason(std::wstring_view reason) const;

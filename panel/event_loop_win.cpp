@@ -110,27 +110,55 @@ void Win32EventLoop::ServeEnding() {
     }
 }
 
-// Each kind of message is looked for with a filter, so that it is found behind anything else
+// Posted messages come out in the order they were posted, before any input. Walking them in
+// that order, the look moves the clicks in front of what ends the program, in order, to the
+// back of the held-back queue, which is served before the system's; it stops at the first
+// posted message that is neither, which waits for its turn. Input, and anything behind that
+// message, is looked for with a filter for each kind, so that it is found behind anything else
 // queued. WM_QUIT may come from any of these looks, whatever the filter.
 bool Win32EventLoop::TakeEnding(MSG& msg) {
     if (panel_ == nullptr || exit_ == nullptr || quitting_) return false;
-    // A posted click notification for "Exit" may queue behind others, which a filter cannot
-    // step over: those move, in order, to the back of the held-back queue, which is served
-    // before the system's.
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_POSTMESSAGE)) {
+        if (!ForTheLook(msg) && !(startsCommand_ && startsCommand_(msg))) break;
+        // The same message, unless a message sent meanwhile had its handler take that one;
+        // then whatever comes instead is held back too rather than lost.
+        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) break;
+        if (ForTheLook(msg)) return true;
+        held_.push_back(msg);
+    }
+    // A click notification for "Exit" behind such a message: a filter cannot step over the
+    // others, so those move to the held-back queue as above.
     while (PeekMessageW(&msg, panel_, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {
         if (msg.message != WM_COMMAND || reinterpret_cast<HWND>(msg.lParam) == exit_) return true;
         held_.push_back(msg);
     }
-    // The mouse on "Exit", or the keys on it (Space presses it): a button's click is the
-    // button-down then the button-up, or Space down then up. Alt+F4 is a system key-down
-    // that posts SC_CLOSE, served by a later round; the Alt before it is served here too, in
-    // order, since it would hide the F4 behind it. A key-down of Alt sets no mode of its own.
+    // The mouse on "Exit", BM_CLICK (how accessibility tools press a button), or the keys on it
+    // (Space presses it): a button's click is the button-down then the button-up, or Space down
+    // then up. Alt+F4 is a system key-down that posts SC_CLOSE, served by a later round; the
+    // Alt before it is served here too, in order, since it would hide the F4 behind it. A
+    // key-down of Alt sets no mode of its own.
     return PeekMessageW(&msg, exit_, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, PM_REMOVE) ||
+           PeekMessageW(&msg, exit_, BM_CLICK, BM_CLICK, PM_REMOVE) ||
            PeekMessageW(&msg, exit_, WM_KEYDOWN, WM_CHAR, PM_REMOVE) ||
            PeekMessageW(&msg, nullptr, WM_SYSKEYDOWN, WM_SYSKEYDOWN, PM_REMOVE) ||
            PeekMessageW(&msg, panel_, WM_CLOSE, WM_CLOSE, PM_REMOVE) ||
            TakeFirstIf(msg, WM_SYSCOMMAND, IsCloseCommand) ||
            TakeFirstIf(msg, WM_NCLBUTTONDOWN, IsOnCloseBox);
+}
+
+// What the look serves: the messages that end the program and the keys and mouse on the way
+// there, each the same as one of the filters above finds.
+bool Win32EventLoop::ForTheLook(const MSG& msg) const {
+    const UINT m = msg.message;
+    if (m == WM_QUIT || m == WM_SYSKEYDOWN) return true;
+    if (msg.hwnd == exit_) {
+        return (m >= WM_LBUTTONDOWN && m <= WM_LBUTTONDBLCLK) || m == BM_CLICK ||
+               (m >= WM_KEYDOWN && m <= WM_CHAR);
+    }
+    return msg.hwnd == panel_ &&
+           ((m == WM_COMMAND && reinterpret_cast<HWND>(msg.lParam) == exit_) || m == WM_CLOSE ||
+            (m == WM_SYSCOMMAND && IsCloseCommand(msg)) ||
+            (m == WM_NCLBUTTONDOWN && IsOnCloseBox(msg)));
 }
 
 // The first `message` queued for the panel, if it passes `wanted`; otherwise it and the rest

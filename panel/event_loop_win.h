@@ -37,12 +37,11 @@ public:
     int RunMessageLoop();
 
 private:
-    [[nodiscard]] bool Holding() const {
-        return depth_ >= kMaxNesting || quitting_ || ending_ > 0;
-    }
+    [[nodiscard]] bool Holding() const { return depth_ >= kMaxNesting || quitting_ || ending_ > 0; }
     bool LeftForMainLoop(const MSG& msg);
     bool TakeMessage(MSG& msg);
     bool TakeEnding(MSG& msg);
+    [[nodiscard]] bool ForTheLook(const MSG& msg) const;
     bool TakeFirstIf(MSG& msg, UINT message, bool (*wanted)(const MSG&));
     void Dispatch(MSG& msg);
 

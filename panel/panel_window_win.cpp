@@ -164,19 +164,21 @@ HWND PanelWindow::Control(int id) const {
     return nullptr;
 }
 
-// What would run a command when handled: a click notification, Timer1's tick, and the mouse
-// and keys on a command button. "Exit" is not among them: it ends the program, which must not
-// wait behind a backlog of clicks; nor are typing in the reason box, closing the panel (its
-// frame, its system menu, Alt+F4) and painting.
+// What would run a command when handled: a click notification, Timer1's tick, and the mouse,
+// the keys and BM_CLICK (how accessibility tools press a button) on a command button. "Exit"
+// is not among them: it ends the program, which must not wait behind a backlog of clicks; nor
+// are typing in the reason box, closing the panel (its frame, its system menu, Alt+F4) and
+// painting.
 bool PanelWindow::StartsCommand(const MSG& msg) const {
     const HWND exit = Control(kExitId);
     if (msg.hwnd == hwnd_) {
         return msg.message == WM_TIMER ||
                (msg.message == WM_COMMAND && reinterpret_cast<HWND>(msg.lParam) != exit);
     }
-    const bool input = (msg.message >= WM_KEYDOWN && msg.message <= WM_DEADCHAR) ||
-                       (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST);
-    return input && msg.hwnd != exit && msg.hwnd != Control(layout::kText1Id) &&
+    const bool press = (msg.message >= WM_KEYDOWN && msg.message <= WM_DEADCHAR) ||
+                       (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) ||
+                       msg.message == BM_CLICK;
+    return press && msg.hwnd != exit && msg.hwnd != Control(layout::kText1Id) &&
            IsChild(hwnd_, msg.hwnd);
 }
 
