@@ -108,8 +108,9 @@ foreach(dll IN LISTS text)
             list(GET banned_reasons ${at} reason)
             set(reason ", and forbids it: ${reason}")
         endif()
-        list(APPEND problems
-             "names ${dll}, a DLL it could load at run time: ${rules_name} does not list it${reason}")
+        string(CONCAT problem "names ${dll}, a DLL it could load at run time: "
+                              "${rules_name} does not list it${reason}")
+        list(APPEND problems "${problem}")
     endif()
 endforeach()
 

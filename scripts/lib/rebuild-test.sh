@@ -24,7 +24,8 @@ release_rebuilds_same() (
 
     # The copy has no git of its own: it is told the commit and its date.
     SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
-    QUILLOW_SOURCE_COMMIT=$(sed -n 's/^QUILLOW_SOURCE_COMMIT:INTERNAL=//p' build/windows/CMakeCache.txt)
+    QUILLOW_SOURCE_COMMIT=$(sed -n 's/^QUILLOW_SOURCE_COMMIT:INTERNAL=//p' \
+        build/windows/CMakeCache.txt)
     export SOURCE_DATE_EPOCH QUILLOW_SOURCE_COMMIT
     # Another clock, time zone (UTC+14, spelled so that it needs no tzdata), locale and umask
     # than the first build's.
@@ -55,7 +56,10 @@ first_difference() {
         { echo "they hold different files"; return; }
     while IFS= read -r name; do
         at=$(first_offset "$dir/a/$name" "$dir/b/$name")
-        [ -z "$at" ] || { printf '%s first differs at offset %d (0x%x)\n' "${name#./}" "$at" "$at"; return; }
+        if [ -n "$at" ]; then
+            printf '%s first differs at offset %d (0x%x)\n' "${name#./}" "$at" "$at"
+            return
+        fi
     done < <(cd "$dir/a" && find . -type f | sort)
     echo "the files in them are the same, the archives differ at offset $(first_offset "$a" "$b")" \
         "(the entries' order, times, owners or permissions)"
