@@ -6,7 +6,8 @@
 #
 # builds the archive the way scripts/release does, unpacks it into build/release-check, and
 # checks that it holds just quillow.exe and README.txt (CRLF line ends, the project's
-# version), and that this quillow.exe carries the version and loads on Windows XP SP3: a
+# version), that this quillow.exe is the very file the build's tests checked
+# (quillow_capabilities among them), and that it carries the version and loads on XP SP3: a
 # 32-bit x86 program asking for Windows 5.1 at most, importing only what app/xp_imports.txt
 # lists; and then starts that quillow.exe beside the 32-bit stand-in client and checks its
 # greeting bytes, one command and an orderly end (one case of the Windows tests, pointed at the
@@ -27,6 +28,8 @@ release_archive_works() (
     [ "$(grep -c $'\r$' "$dir/README.txt")" = "$(wc -l <"$dir/README.txt")" ] ||
         fail "README.txt has lines that do not end in CR LF"
     grep -q "version $version"$'\r$' "$dir/README.txt" || fail "README.txt is not for $version"
+    cmp -s "$dir/quillow.exe" build/windows/app/quillow.exe ||
+        fail "quillow.exe is not the build's app/quillow.exe, which the tests checked"
     strings -n 3 -el "$dir/quillow.exe" | grep -qx "$version" ||
         fail "quillow.exe's version resource does not say $version"
     cmake -DPROGRAM="$dir/quillow.exe" -DALLOWED=app/xp_imports.txt \

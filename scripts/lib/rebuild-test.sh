@@ -1,0 +1,75 @@
+# shellcheck shell=bash
+# The release archive, built again elsewhere, is the same file. Source this file after
+# scripts/lib/release.sh; then, at the repository's root, once build/release holds the archive
+# that the tests checked,
+#
+#     release_rebuilds_same
+#
+# copies the tracked files as the work tree has them into build/rebuild/source (a folder of
+# another path length), builds the release there as scripts/release does, at least a second
+# later and under another time zone, locale and umask, and fails unless the two archives have
+# the same SHA-256. On a difference it names the first file and offset that differ, and shows
+# diffoscope's report when diffoscope is installed.
+
+release_rebuilds_same() (
+    local dir=$PWD/build/rebuild version archive copy
+    fail() { printf 'release rebuild: FAILED: %s\n' "$*" >&2; exit 1; }
+
+    version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
+    archive=$PWD/build/release/quillow-$version-win32.zip
+    [ -f "$archive" ] || fail "no $archive to compare with"
+    rm -rf "$dir" && mkdir -p "$dir/source" || fail "could not make $dir"
+    git ls-files -z | tar --null --files-from=- --ignore-failed-read -cf - |
+        tar -xf - -C "$dir/source" || fail "could not copy the sources to $dir/source"
+
+    # The copy has no git of its own: it is told the commit and its date.
+    SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
+    QUILLOW_SOURCE_COMMIT=$(sed -n 's/^QUILLOW_SOURCE_COMMIT:INTERNAL=//p' \
+        build/windows/CMakeCache.txt)
+    export SOURCE_DATE_EPOCH QUILLOW_SOURCE_COMMIT
+    # Another clock, time zone (UTC+14, spelled so that it needs no tzdata), locale and umask
+    # than the first build's.
+    local tz=LINT-14 locale=C.UTF-8 mask=077
+    [ "${TZ:-}" != "$tz" ] || tz=UTC
+    case ${LC_ALL:-${LANG:-}} in C.UTF-8 | C.utf8) locale=C ;; esac
+    [ "$(umask)" != 0077 ] || mask=022
+    export TZ=$tz LC_ALL=$locale
+    umask "$mask"
+    sleep 1
+    echo "rebuilding in $dir/source (TZ=$TZ LC_ALL=$LC_ALL umask $(umask))"
+    copy=$(cd "$dir/source" && release_build) || fail "the rebuild in $dir/source failed"
+
+    sha256sum "$archive" "$copy"
+    [ "$(sha256sum <"$archive")" = "$(sha256sum <"$copy")" ] && exit 0
+    fail "the rebuilt archive differs: $(first_difference "$archive" "$copy" "$dir")"
+)
+
+# first_difference A B DIR: the first file, in name order, whose bytes differ between the
+# archives A and B (unpacked into DIR), and where; or the archives' own first difference.
+first_difference() {
+    local a=$1 b=$2 dir=$3 name at
+    rm -rf "$dir/a" "$dir/b" && mkdir -p "$dir/a" "$dir/b"
+    (cd "$dir/a" && cmake -E tar xf "$a") && (cd "$dir/b" && cmake -E tar xf "$b") ||
+        { echo "could not unpack them"; return; }
+    if command -v diffoscope >/dev/null; then diffoscope "$a" "$b" | head -n 60 >&2 || true; fi
+    [ "$(cd "$dir/a" && find . | sort)" = "$(cd "$dir/b" && find . | sort)" ] ||
+        { echo "they hold different files"; return; }
+    while IFS= read -r name; do
+        at=$(first_offset "$dir/a/$name" "$dir/b/$name")
+        if [ -n "$at" ]; then
+            printf '%s first differs at offset %d (0x%x)\n' "${name#./}" "$at" "$at"
+            return
+        fi
+    done < <(cd "$dir/a" && find . -type f | sort)
+    echo "the files in them are the same, the archives differ at offset $(first_offset "$a" "$b")" \
+        "(the entries' order, times, owners or permissions)"
+}
+
+# first_offset A B: the offset of the first byte at which files A and B differ, or nothing.
+first_offset() {
+    cmp -s "$1" "$2" && return
+    local at
+    at=$(cmp -l "$1" "$2" 2>/dev/null | head -n 1 | awk '{ print $1 - 1 }')
+    # No differing byte: one is the start of the other.
+    echo "${at:-$(stat -c %s "$1" "$2" | sort -n | head -n 1)}"
+}
