@@ -23,7 +23,8 @@ WINE32_BINFMT_NAME=quillow-i386
 WINE32_BINFMT_MAGIC='\x7f\x45\x4c\x46\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
 WINE32_BINFMT_MASK='\xff\xff\xff\xff\xff\xfe\xfe\xfc\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
 WINE32_BINFMT=/proc/sys/fs/binfmt_misc
-WINE32_CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/quillow/i386-emulator
+# The user's cache, or the checkout's build folder where there is no home.
+WINE32_CACHE=${XDG_CACHE_HOME:-${HOME:-$WINE32_LIB/../../build}/.cache}/quillow/i386-emulator
 WINE32_NATIVE=""  # yes or no, once tried
 
 wine32__say() { printf 'wine32: %s\n' "$*" >&2; }
@@ -38,7 +39,7 @@ wine32_native() {
         local probe
         probe=$(mktemp)
         WINE32_NATIVE=no
-        if cc -O1 -o "$probe" "$WINE32_LIB/i386_native.c" && ("$probe") 2>/dev/null; then
+        if cc -O1 -o "$probe" "$WINE32_LIB/i386_native.c" && { "$probe"; } 2>/dev/null; then
             WINE32_NATIVE=yes
         fi
         rm -f "$probe"
