@@ -51,6 +51,11 @@ Colour Times(const Colour& c, double factor) {
 
 double Squared(double x, double y) { return x * x + y * y; }
 
+// e to the power `exponent`, as the glows fade: where that adds less than a hundredth of a
+// level, nothing, which spares most of the exponentials (slow where floating point is
+// emulated, as 32-bit programs are on some machines).
+double Fading(double exponent) { return exponent < -12.0 ? 0.0 : std::exp(exponent); }
+
 // A colour over what lies behind it, and how much of the sample it covers.
 struct Layer {
     Colour colour;
@@ -127,10 +132,10 @@ double Starlight(Point p, const std::vector<const Star*>& near) {
     for (const Star* star : near) {
         const double dx = p.x - star->x, dy = p.y - star->y;
         if (std::abs(dx) > kStarReach) continue;
-        light += star->brightness * std::exp(-(dx * dx + dy * dy) / 0.35);
+        light += star->brightness * Fading(-(dx * dx + dy * dy) / 0.35);
         if (star->glint) {
-            light += 0.55 * std::exp(-(dx * dx) / 0.12 - std::abs(dy) / 1.6);
-            light += 0.55 * std::exp(-(dy * dy) / 0.12 - std::abs(dx) / 1.6);
+            light += 0.55 * Fading(-(dx * dx) / 0.12 - std::abs(dy) / 1.6);
+            light += 0.55 * Fading(-(dy * dy) / 0.12 - std::abs(dx) / 1.6);
         }
     }
     return light;
@@ -246,7 +251,7 @@ public:
         if (s < kVaneStart || s > 1.0) return 0.0;
         const int side = v < 0 ? 0 : 1;
         const double outside = std::abs(v) - VaneWidth(s, side);
-        return outside < 0.0 ? 0.0 : 0.22 * std::exp(-outside / 3.0);
+        return outside < 0.0 ? 0.0 : 0.22 * Fading(-outside / 3.0);
     }
 
 private:
@@ -297,6 +302,10 @@ Layer Foreground(Point p, const Quill& quill, const TrailColumn& trail) {
     Layer sum{{0, 0, 0}, 0.0};
     for (const std::optional<Layer>& hit : {Moon(p), TrailAt(trail, p.y), quill.At(p)}) {
         if (!hit || hit->alpha <= 0.0) continue;
+        if (sum.alpha == 0.0) {
+            sum = *hit;
+            continue;
+        }
         const double a = hit->alpha;
         const double combined = a + sum.alpha * (1.0 - a);
         for (int k = 0; k < 3; ++k) {
@@ -387,9 +396,7 @@ void PaintBackground(std::span<std::uint32_t> pixels, int width, int height, dou
             colour = Add(colour, {235, 235, 255}, Starlight(centre, near));
             colour = Add(colour, {150, 140, 230}, quill.Glow(centre));
             const double off = (at - column.trailY) / 2.5;
-            if (column.trailGlow > 0.0 && off * off < 40.0) {
-                colour = Add(colour, {90, 140, 255}, column.trailGlow * std::exp(-off * off));
-            }
+            colour = Add(colour, {90, 140, 255}, column.trailGlow * Fading(-off * off));
 
             if (NearForeground(centre, column.trailY, reach)) {
                 Colour total{0, 0, 0};
