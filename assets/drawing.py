@@ -1,6 +1,7 @@
-"""Colour arithmetic shared by the scripts that draw the panel's picture and the program's icon.
+"""Colour arithmetic for make_icon.py, which draws the program's icon. (The panel's picture,
+which the icon makes small, is painted by the program itself: panel/background_art.cpp.)
 
-Colours are tuples of floats, 0 to 255 per channel; the scripts round them when they write.
+Colours are tuples of floats, 0 to 255 per channel; the script rounds them when it writes.
 """
 
 
@@ -15,10 +16,6 @@ def smoothstep(edge0, edge1, x):
 
 def mix(a, b, t):
     return tuple(x + (y - x) * t for x, y in zip(a, b))
-
-
-def over(base, colour, alpha):
-    return mix(base, colour, clamp(alpha))
 
 
 def add(base, colour, amount):

@@ -1,12 +1,13 @@
 // The benchmark of the running program: quillow.exe beside the stand-in chat client, the way a
 // user runs it, with every figure taken over several runs and given as its median and worst.
 //
-//     quillow_bench [--runs N] [--lines N] [--burst-only] [--results FILE]
+//     quillow_bench [--runs N] [--lines N] [--burst-only | --painting-only] [--results FILE]
 //                   [--shipped PROGRAM HOW]
 //
 // Prints one table (and writes it to FILE). With --shipped, it also starts PROGRAM, the
-// program users get, and takes its start-up; HOW says how it runs here, for the table. Figures only: nothing here passes or fails, and a
-// run that cannot take a figure says so and exits non-zero.
+// program users get, and takes its start-up; HOW says how it runs here, for the table. Figures
+// only: nothing here passes or fails, and a run that cannot take a figure says so and exits
+// non-zero.
 #include <windows.h>
 
 #include <algorithm>
@@ -27,7 +28,9 @@
 #include "bench/burst.h"
 #include "bench/line_cost.h"
 #include "bench/observe.h"
+#include "panel/background_art.h"
 #include "panel/event_loop_win.h"
+#include "panel/layout.h"
 #include "panel/status_lines.h"
 #include "driver/controls.h"
 #include "driver/clock.h"
@@ -50,6 +53,7 @@ constexpr double kClickIntoWait = 0.3;  // how far into the wait of "Start" "Adv
 constexpr auto kLineBound = 10s;        // far longer than any line takes: only a broken run waits
 constexpr auto kBetweenLines = 20ms;    // between the lines whose cost is taken
 const std::vector<int> kDocumentCounts = {0, 10, 100};
+const std::vector<int> kPaintingDpis = {96, 144, 192};
 
 // Values of one figure over all runs.
 class Samples {
@@ -85,6 +89,7 @@ struct Figures {
     std::map<int, double> fastestLine;  // µs, the fastest single line
     LineCosts againstPair;              // room behind 0 documents
     Samples startup;                    // s, program start to panel shown
+    std::map<int, Samples> painting;    // ms, the panel's picture painted, by density
     Samples workingSet, privateBytes;   // MB, after start-up
     Samples userObjects, gdiObjects;
     std::string objectsHow;
@@ -288,6 +293,22 @@ void LineCost(int documents, int runs, int linesPerRun, Figures& figures) {
     client.process().Terminate();
 }
 
+// The panel's picture painted for each density, as the panel paints it when it opens and when
+// it moves to a monitor of another scale: the painter alone, in this process.
+void MeasurePainting(int runs, Figures& figures) {
+    for (const int dpi : kPaintingDpis) {
+        const layout::PixelSize size =
+            layout::PictureSize({art::kDesignWidth, art::kDesignHeight}, dpi);
+        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size.width) * size.height);
+        for (int run = 0; run < runs; ++run) {
+            const double before = CounterSeconds();
+            art::PaintBackground(pixels, size.width, size.height,
+                                 static_cast<double>(dpi) / layout::kDesignDpi);
+            figures.painting[dpi].Add(1000 * (CounterSeconds() - before));
+        }
+    }
+}
+
 std::string Format(const char* format, double value) {
     char text[64];
     std::snprintf(text, sizeof text, format, value);
@@ -366,12 +387,24 @@ void DescribeBurst(const Burst& b, Table& t) {
     if (b.lineCosts.chatSend.empty()) return;
     // Against a line to the same clients, the ChatSend row below.
     const Samples line = Milliseconds(b.lineCosts.chatSend);
-    t.Row("  worst \"Exit\" in lines", all ? Format("%.1f", 1000 * worst / line.Median()) : "n/a", "",
-          b.drainGaps.empty()
-              ? std::string("against the median line below")
-              : "against the median line below; back to back in the drain " +
-                    Format("%.2f ms", 1000 * Samples(b.drainGaps).Median()));
+    t.Row("  worst \"Exit\" in lines", all ? Format("%.1f", 1000 * worst / line.Median()) : "n/a",
+          "",
+          b.drainGaps.empty() ? std::string("against the median line below")
+                              : "against the median line below; back to back in the drain " +
+                                    Format("%.2f ms", 1000 * Samples(b.drainGaps).Median()));
     DescribeLineAgainstPair(b.lineCosts, "same clients after Exit", t);
+}
+
+void DescribePainting(const Figures& f, Table& t) {
+    for (const auto& [dpi, samples] : f.painting) {
+        const layout::PixelSize size =
+            layout::PictureSize({art::kDesignWidth, art::kDesignHeight}, dpi);
+        const std::string pixels = std::to_string(size.width) + " x " + std::to_string(size.height);
+        t.Row("Painting the picture at " + std::to_string(dpi) + " dpi", samples, "%.1f ms",
+              dpi == 96    ? pixels + "; under 20 ms"
+              : dpi == 192 ? pixels + "; under 80 ms"
+                           : pixels);
+    }
 }
 
 std::string Describe(const Figures& f, int runs, int linesPerRun) {
@@ -381,6 +414,10 @@ std::string Describe(const Figures& f, int runs, int linesPerRun) {
     t.Row("figure", "median", "worst", "target, or for scale");
     if (f.panelCpu.Empty() && f.burst) {  // the burst alone was asked for
         DescribeBurst(*f.burst, t);
+        return t.str();
+    }
+    if (f.panelCpu.Empty()) {  // the painting alone
+        DescribePainting(f, t);
         return t.str();
     }
     t.Row("CPU while waiting (10 x \"Con\"): Quillow", f.panelCpu, "%.2f %%", "under 1 %");
@@ -423,6 +460,7 @@ std::string Describe(const Figures& f, int runs, int linesPerRun) {
     }
     t.Row("Start-up: program start to panel shown", f.startup, "%.3f s",
           "0.7 s of it is the wait between the greetings");
+    DescribePainting(f, t);
     t.Row("Working set after start-up", f.workingSet, "%.1f MB", "");
     t.Row("Private bytes after start-up", f.privateBytes, "%.1f MB", "");
     t.Row("USER objects after start-up", f.userObjects, "%.0f", "counted as " + f.objectsHow);
@@ -459,10 +497,13 @@ int Main(int argc, char** argv) {
     Figures figures;
     std::string results;
     bool burstOnly = false;
+    bool paintingOnly = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--burst-only") {
             burstOnly = true;
+        } else if (arg == "--painting-only") {
+            paintingOnly = true;
         } else if (arg == "--runs" && i + 1 < argc) {
             runs = std::max(1, std::atoi(argv[++i]));
         } else if (arg == "--lines" && i + 1 < argc) {
@@ -474,8 +515,9 @@ int Main(int argc, char** argv) {
             figures.shippedHow = argv[++i];
         } else {
             std::fprintf(stderr,
-                         "usage: quillow_bench [--runs N] [--lines N] [--burst-only] "
-                         "[--results FILE] [--shipped PROGRAM HOW]\n");
+                         "usage: quillow_bench [--runs N] [--lines N] "
+                         "[--burst-only | --painting-only] [--results FILE] "
+                         "[--shipped PROGRAM HOW]\n");
             return 2;
         }
     }
@@ -486,22 +528,29 @@ int Main(int argc, char** argv) {
     }
 
     try {
-        for (int run = 1; run <= runs && !burstOnly; ++run) {
+        if (!burstOnly) {
+            Say("painting the picture at " + std::to_string(kPaintingDpis.size()) + " densities");
+            MeasurePainting(runs, figures);
+        }
+        for (int run = 1; run <= runs && !burstOnly && !paintingOnly; ++run) {
             Say("run " + std::to_string(run) + " of " + std::to_string(runs) +
                 ": start-up, footprint, waiting, response, pace");
             PanelRun(run, figures);
         }
         for (const int documents : kDocumentCounts) {
-            if (burstOnly) break;
+            if (burstOnly || paintingOnly) break;
             Say("cost of a line behind " + std::to_string(documents) + " documents");
             LineCost(documents, runs, linesPerRun, figures);
         }
-        for (int run = 1; run <= runs && !burstOnly && !figures.shipped.empty(); ++run) {
+        for (int run = 1; run <= runs && !burstOnly && !paintingOnly && !figures.shipped.empty();
+             ++run) {
             Say("the shipped program's start-up, run " + std::to_string(run));
             ShippedRun(figures.shipped, run, figures);
         }
-        Say("a burst of clicks, and \"Exit\" behind it");
-        figures.burst = MeasureBurst({});
+        if (!paintingOnly) {
+            Say("a burst of clicks, and \"Exit\" behind it");
+            figures.burst = MeasureBurst({});
+        }
     } catch (const std::exception& problem) {
         std::fprintf(stderr, "bench: FAILED: %s\n", problem.what());
         return 1;

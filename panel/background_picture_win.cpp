@@ -1,57 +1,37 @@
 #include "panel/background_picture_win.h"
 
+#include <cstdint>
+
+#include "panel/background_art.h"
 #include "panel/layout.h"
 
 namespace quillow {
-namespace {
 
-// A copy of `source` at `size`, for the screen. Halftoning averages the source pixels a
-// target pixel covers, which keeps the gradients smooth and the stars round.
-Bitmap Scaled(HBITMAP source, SIZE from, SIZE to) {
-    HDC screen = GetDC(nullptr);
-    Bitmap target(CreateCompatibleBitmap(screen, to.cx, to.cy));
-    if (target) {
-        MemoryDc in(screen, source);
-        MemoryDc out(screen, target.get());
-        if (!in || !out) {
-            target.reset();
-        } else {
-            SetStretchBltMode(out.get(), HALFTONE);
-            SetBrushOrgEx(out.get(), 0, 0, nullptr);  // as HALFTONE requires
-            if (!StretchBlt(out.get(), 0, 0, to.cx, to.cy, in.get(), 0, 0, from.cx, from.cy,
-                            SRCCOPY)) {
-                target.reset();
-            }
-        }
-    }
-    ReleaseDC(nullptr, screen);
-    return target;
-}
-
-}  // namespace
-
-bool BackgroundPicture::Load(HINSTANCE module, int resourceId, int dpi) {
+// Painted into a DIB section, whose pixels the painter fills as they are: top-down rows of
+// 32-bit 0x00RRGGBB, whatever the screen's depth. The picture is shown pixel for pixel.
+bool BackgroundPicture::Prepare(int dpi) {
+    if (bitmap_ && dpi == dpi_) return true;
     bitmap_.reset();
     size_ = {0, 0};
-    // A DIB section keeps the picture's own 24-bit pixels, whatever the screen's depth.
-    Bitmap loaded(static_cast<HBITMAP>(
-        LoadImageW(module, MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    if (!loaded) return false;
-    BITMAP info;
-    if (GetObjectW(loaded.get(), sizeof info, &info) != sizeof info) return false;
+    const layout::PixelSize size =
+        layout::PictureSize({art::kDesignWidth, art::kDesignHeight}, dpi);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.width;
+    info.bmiHeader.biHeight = -size.height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    Bitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || bits == nullptr) return false;
 
-    const SIZE natural{info.bmWidth, info.bmHeight};
-    if (dpi == layout::kDesignDpi) {
-        bitmap_ = std::move(loaded);
-        size_ = natural;
-        return true;
-    }
-    const layout::PixelSize size = layout::PictureSize({natural.cx, natural.cy}, dpi);
-    const SIZE shown{size.width, size.height};
-    Bitmap scaled = Scaled(loaded.get(), natural, shown);
-    if (!scaled) return false;
-    bitmap_ = std::move(scaled);
-    size_ = shown;
+    const auto count = static_cast<size_t>(size.width) * static_cast<size_t>(size.height);
+    art::PaintBackground({static_cast<std::uint32_t*>(bits), count}, size.width, size.height,
+                         static_cast<double>(dpi) / layout::kDesignDpi);
+    bitmap_ = std::move(bitmap);
+    size_ = {size.width, size.height};
+    dpi_ = dpi;
     return true;
 }
 

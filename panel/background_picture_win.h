@@ -1,4 +1,4 @@
-// The panel's background picture, ready to be drawn at the size it is shown.
+// The panel's background picture, painted for the density it is shown at.
 #pragma once
 
 #include <windows.h>
@@ -9,11 +9,10 @@ namespace quillow {
 
 class BackgroundPicture {
 public:
-    // Loads the bitmap resource and prepares it for a screen of `dpi` dots per inch, in place
-    // of any picture loaded before: as it is at 96 dpi, scaled with halftoning at any other
-    // density so it covers the same part of the panel. False if the resource is missing or
-    // GDI fails; the panel then shows its plain background colour instead.
-    bool Load(HINSTANCE module, int resourceId, int dpi);
+    // Paints the picture for a screen of `dpi` dots per inch, as large as it covers the same
+    // part of the panel as at 96 dpi, unless it is painted for that density already. False if
+    // GDI fails; the panel then shows its plain face colour instead.
+    bool Prepare(int dpi);
 
     [[nodiscard]] SIZE Size() const { return size_; }
 
@@ -24,6 +23,7 @@ public:
 private:
     Bitmap bitmap_;
     SIZE size_{0, 0};
+    int dpi_ = 0;  // what bitmap_ is painted for
 };
 
 }  // namespace quillow

@@ -2,7 +2,6 @@
 
 #include <windowsx.h>
 
-#include "assets/resource_ids.h"
 #include "automation/ansi_text.h"
 #include "panel/dpi_win.h"
 
@@ -71,7 +70,7 @@ bool PanelWindow::Create(HINSTANCE module) {
     font_ = MakeFont(dpi_);
     text1Background_.reset(CreateSolidBrush(layout::kText1Background));
     if (!font_ || !text1Background_) return false;
-    picture_.Load(module, QUILLOW_IDB_BACKGROUND, dpi_);
+    picture_.Prepare(dpi_);
 
     RECT frame = ClientOnScreen(origin, dpi_);
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
@@ -117,7 +116,7 @@ bool PanelWindow::CreateControls(HINSTANCE module) {
 }
 
 // Lays the panel out again for `dpi`: a new font on every control (the old one is deleted only
-// once none uses it), the picture scaled anew, and the controls moved and sized. The frame is
+// once none uses it), the picture painted anew, and the controls moved and sized. The frame is
 // the caller's.
 void PanelWindow::LayOut(int dpi) {
     dpi_ = dpi;
@@ -125,7 +124,7 @@ void PanelWindow::LayOut(int dpi) {
         for (HWND control : controls_) SetWindowFont(control, font.get(), FALSE);
         font_ = std::move(font);
     }
-    picture_.Load(module_, QUILLOW_IDB_BACKGROUND, dpi);
+    picture_.Prepare(dpi);
     for (size_t i = 0; i < layout::kControls.size(); ++i) {
         const layout::PixelRect rect = layout::ControlRect(layout::kControls[i], dpi);
         SetWindowPos(controls_[i], nullptr, rect.left, rect.top, rect.width, rect.height,

@@ -33,9 +33,9 @@ public:
     PanelWindow(const PanelWindow&) = delete;
     PanelWindow& operator=(const PanelWindow&) = delete;
 
-    // Creates the window, hidden, with all its controls, and starts Timer1. The picture is the
-    // bitmap resource QUILLOW_IDB_BACKGROUND of `module`; without it the panel is plain. False
-    // if the window or a control could not be created.
+    // Creates the window, hidden, with all its controls and its picture painted for its
+    // density, and starts Timer1. The icon is `module`'s. False if the window or a control
+    // could not be created.
     [[nodiscard]] bool Create(HINSTANCE module);
 
     // Shows the window (the first time with the show command the program was started with)
@@ -89,7 +89,7 @@ private:
     EndAction end_;
     PanelCommands commands_;
 
-    HINSTANCE module_ = nullptr;  // holds the picture and the icon
+    HINSTANCE module_ = nullptr;  // holds the icon
     HWND hwnd_ = nullptr;
     std::array<HWND, layout::kControls.size()> controls_{};  // in the layout's order
     HWND focus_ = nullptr;  // the control to give the focus back to when reactivated

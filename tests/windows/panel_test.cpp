@@ -8,16 +8,19 @@
 
 #include <array>
 #include <chrono>
+#include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "assets/resource_ids.h"
 #include "automation/window_ops_win.h"
 #include "driver/clock.h"
 #include "driver/controls.h"
 #include "driver/running_panel.h"
 #include "driver/standin_client.h"
+#include "panel/background_art.h"
+#include "panel/layout.h"
 #include "panel/panel_window_win.h"
 #include "tests/windows/room_lines.h"
 
@@ -169,33 +172,33 @@ TEST_F(PanelWindowTest, ReasonBoxIsLightBlueOnWhite) {
     EXPECT_EQ(black, 0);
 }
 
-TEST_F(PanelWindowTest, PictureIsPaintedUnstretchedOverTheClientArea) {
-    Canvas printed(312, 226);
+// The client area printed at `dpi` shows, at each of `points`, the pixel the picture's painter
+// makes for that density: painted at it, not scaled from another.
+void ExpectPictureAsPainted(HWND window, int dpi, std::initializer_list<POINT> points) {
+    const layout::PixelSize size =
+        layout::PictureSize({art::kDesignWidth, art::kDesignHeight}, dpi);
+    std::vector<std::uint32_t> painted(static_cast<size_t>(size.width) * size.height);
+    art::PaintBackground(painted, size.width, size.height, dpi / 96.0);
+    RECT client;
+    GetClientRect(window, &client);
+    Canvas printed(client.right, client.bottom);
     SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.dc()), PRF_CLIENT);
-    // The picture as it is built into the program, 315 x 229, to compare pixel for pixel.
-    const auto picture = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
-                                                         MAKEINTRESOURCEW(QUILLOW_IDB_BACKGROUND),
-                                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    ASSERT_NE(picture, nullptr);
-    BITMAP info{};
-    GetObjectW(picture, sizeof info, &info);
-    EXPECT_EQ(info.bmWidth, 315);
-    EXPECT_EQ(info.bmHeight, 229);
-    HDC source = CreateCompatibleDC(printed.dc());
-    const HGDIOBJ previous = SelectObject(source, picture);
-    // Away from the controls, and the far corner of the client area.
-    for (const POINT& point : {POINT{5, 40}, POINT{150, 100}, POINT{60, 200}, POINT{300, 30},
-                               POINT{200, 180}, POINT{311, 225}}) {
-        const COLORREF pixel = GetPixel(printed.dc(), point.x, point.y);
-        EXPECT_EQ(pixel, GetPixel(source, point.x, point.y)) << point.x << "," << point.y;
+    for (const POINT& point : points) {
+        const std::uint32_t pixel = painted[point.y * size.width + point.x];
+        EXPECT_EQ(GetPixel(printed.dc(), point.x, point.y),
+                  RGB(pixel >> 16 & 0xFF, pixel >> 8 & 0xFF, pixel & 0xFF))
+            << point.x << "," << point.y << " at " << dpi << " dpi";
     }
-    SelectObject(source, previous);
-    DeleteDC(source);
-    DeleteObject(picture);
+}
+
+// Away from the controls, the moon, the nib, and the far corner of the client area.
+TEST_F(PanelWindowTest, PictureIsPaintedOverTheClientArea) {
+    ExpectPictureAsPainted(window, 96,
+                           {{5, 40}, {150, 100}, {47, 80}, {70, 205}, {300, 30}, {311, 225}});
 }
 
 // Moved to a monitor at 150 %, the panel is as it would have started there, in the frame the
-// system suggests, with the picture scaled to cover it; moved back, as it started.
+// system suggests, with the picture painted for it; moved back, as it started.
 TEST_F(PanelWindowTest, DpiChangeLaysThePanelOutAgainInTheSuggestedFrame) {
     constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
     RECT at96;
@@ -208,17 +211,13 @@ TEST_F(PanelWindowTest, DpiChangeLaysThePanelOutAgainInTheSuggestedFrame) {
     RECT frame;
     GetWindowRect(window, &frame);
     EXPECT_TRUE(EqualRect(&frame, &suggested));
-    Canvas printed(468, 339);
-    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.dc()), PRF_CLIENT);
-    for (const POINT& point : {POINT{330, 240}, POINT{467, 338}}) {  // beyond 315 x 229
-        EXPECT_NE(GetPixel(printed.dc(), point.x, point.y), GetSysColor(COLOR_BTNFACE))
-            << "no picture at " << point.x << "," << point.y;
-    }
+    ExpectPictureAsPainted(window, 144, {{71, 120}, {105, 308}, {330, 240}, {467, 338}});
 
     SendMessageW(window, kDpiChanged, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&at96));
     ExpectLaidOutFor(window, 96);
     GetWindowRect(window, &frame);
     EXPECT_TRUE(EqualRect(&frame, &at96));
+    ExpectPictureAsPainted(window, 96, {{47, 80}, {311, 225}});
 }
 
 // --- Quillow as a user runs it, beside the stand-in client ---
