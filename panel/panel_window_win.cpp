@@ -70,7 +70,6 @@ bool PanelWindow::Create(HINSTANCE module) {
     font_ = MakeFont(dpi_);
     text1Background_.reset(CreateSolidBrush(layout::kText1Background));
     if (!font_ || !text1Background_) return false;
-    picture_.Prepare(dpi_);
 
     RECT frame = ClientOnScreen(origin, dpi_);
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
@@ -116,15 +115,14 @@ bool PanelWindow::CreateControls(HINSTANCE module) {
 }
 
 // Lays the panel out again for `dpi`: a new font on every control (the old one is deleted only
-// once none uses it), the picture painted anew, and the controls moved and sized. The frame is
-// the caller's.
+// once none uses it), and the controls moved and sized; the picture is painted anew when the
+// panel is next drawn. The frame is the caller's.
 void PanelWindow::LayOut(int dpi) {
     dpi_ = dpi;
     if (Font font = MakeFont(dpi)) {
         for (HWND control : controls_) SetWindowFont(control, font.get(), FALSE);
         font_ = std::move(font);
     }
-    picture_.Prepare(dpi);
     for (size_t i = 0; i < layout::kControls.size(); ++i) {
         const layout::PixelRect rect = layout::ControlRect(layout::kControls[i], dpi);
         SetWindowPos(controls_[i], nullptr, rect.left, rect.top, rect.width, rect.height,
@@ -235,7 +233,12 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void PanelWindow::PaintContent(HDC dc, const RECT& area) { picture_.Paint(dc, area); }
+// The picture is painted when it is first needed at a density, not when the panel is made: the
+// greetings go out before the panel is first shown, and need not wait for it.
+void PanelWindow::PaintContent(HDC dc, const RECT& area) {
+    picture_.Prepare(dpi_);
+    picture_.Paint(dc, area);
+}
 
 void PanelWindow::OnPaint(HWND hwnd) {
     PAINTSTRUCT paint;

@@ -33,9 +33,9 @@ public:
     PanelWindow(const PanelWindow&) = delete;
     PanelWindow& operator=(const PanelWindow&) = delete;
 
-    // Creates the window, hidden, with all its controls and its picture painted for its
-    // density, and starts Timer1. The icon is `module`'s. False if the window or a control
-    // could not be created.
+    // Creates the window, hidden, with all its controls, and starts Timer1; the picture is
+    // painted for the panel's density when the panel is first drawn. The icon is `module`'s.
+    // False if the window or a control could not be created.
     [[nodiscard]] bool Create(HINSTANCE module);
 
     // Shows the window (the first time with the show command the program was started with)
