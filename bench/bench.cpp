@@ -93,8 +93,8 @@ struct Figures {
     Samples workingSet, privateBytes;   // MB, after start-up
     Samples userObjects, gdiObjects;
     std::string objectsHow;
-    std::filesystem::path shipped;  // the program users get, if given
-    std::string shippedHow;         // how it runs here
+    std::filesystem::path shipped;                      // the program users get, if given
+    std::string shippedHow;                             // how it runs here
     Samples shippedGreeting, shippedShown, shippedEnd;  // s, its start and end
     std::optional<Burst> burst;
 };

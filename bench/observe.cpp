@@ -194,8 +194,8 @@ std::vector<std::string> ImportedDlls(const std::filesystem::path& executable) {
         return {};
     }
 
-    const std::size_t sectionsOffset = ntOffset + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) +
-                                       header.SizeOfOptionalHeader;
+    const std::size_t sectionsOffset =
+        ntOffset + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) + header.SizeOfOptionalHeader;
     std::vector<IMAGE_SECTION_HEADER> sections(header.NumberOfSections);
     if (!fits(sectionsOffset, sections.size() * sizeof(IMAGE_SECTION_HEADER))) return {};
     std::memcpy(sections.data(), image.data() + sectionsOffset,

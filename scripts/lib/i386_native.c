@@ -26,9 +26,9 @@ int main(void) {
     page[20] = 0x33;
     page[21] = 0x00;
     /* 64-bit code at back: exit_group(0). */
-    static const uint8_t exitCode[] = {0xB8, 0xE7, 0x00, 0x00, 0x00,  /* mov eax, 231 */
-                                       0x31, 0xFF,                    /* xor edi, edi */
-                                       0x0F, 0x05};                   /* syscall */
+    static const uint8_t exitCode[] = {0xB8, 0xE7, 0x00, 0x00, 0x00, /* mov eax, 231 */
+                                       0x31, 0xFF,                   /* xor edi, edi */
+                                       0x0F, 0x05};                  /* syscall */
     memcpy(page + 32, exitCode, sizeof exitCode);
 
     /* A far return pops the new instruction pointer, then the code segment. */
