@@ -3,12 +3,12 @@
 # DLL name among the program's text, ASCII or UTF-16, that no "dll" rule lists. Prints the DLL
 # names it found with their reasons; fails on anything else.
 #
-#     cmake -DPROGRAM=quillow.exe -DRULES=capabilities.txt -DOBJDUMP=objdump -DSTRINGS=strings
+#     cmake -DPROGRAM=quillow.exe -DRULES=capabilities.txt -DSTRINGS=strings
 #           -P check_capabilities.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/pe_imports.cmake)
 
-foreach(input PROGRAM RULES OBJDUMP STRINGS)
+foreach(input PROGRAM RULES STRINGS)
     if(NOT ${input})
         message(FATAL_ERROR "check_capabilities: ${input} is not set")
     endif()
@@ -53,8 +53,7 @@ endforeach()
 
 set(problems "")
 
-pe_dump(${PROGRAM} ${OBJDUMP} dump)
-pe_imports(dump imports)
+pe_imports(${PROGRAM} imports)
 list(LENGTH imports count)
 foreach(import IN LISTS imports)
     string(TOUPPER "${import}" key)

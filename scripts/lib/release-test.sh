@@ -32,8 +32,7 @@ release_archive_works() (
         fail "quillow.exe is not the build's app/quillow.exe, which the tests checked"
     strings -n 3 -el "$dir/quillow.exe" | grep -qx "$version" ||
         fail "quillow.exe's version resource does not say $version"
-    cmake -DPROGRAM="$dir/quillow.exe" -DALLOWED=app/xp_imports.txt \
-        -DOBJDUMP=i686-w64-mingw32-objdump -P cmake/check_imports.cmake >"$dir/xp-floor.txt" 2>&1 ||
+    cmake -DPROGRAM="$dir/quillow.exe" -DALLOWED=app/xp_imports.txt -P cmake/check_imports.cmake >"$dir/xp-floor.txt" 2>&1 ||
         fail "quillow.exe would not load on Windows XP SP3 (see $dir/xp-floor.txt)"
     QUILLOW_PROGRAM=$(winepath -w "$dir/quillow.exe") ctest --preset windows --timeout 120 \
         -R '^PanelEndToEnd\.ClosingTwiceDuringTheWaitOfStartSaysFarewellOnceAndEnds$' \
