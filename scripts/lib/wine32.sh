@@ -26,6 +26,7 @@ WINE32_BINFMT=/proc/sys/fs/binfmt_misc
 # The user's cache, or the checkout's build folder where there is no home.
 WINE32_CACHE=${XDG_CACHE_HOME:-${HOME:-$WINE32_LIB/../../build}/.cache}/quillow/i386-emulator
 WINE32_NATIVE=""  # yes or no, once tried
+WINE32_REGISTERED=""  # set once this shell has registered the emulator
 
 wine32__say() { printf 'wine32: %s\n' "$*" >&2; }
 
@@ -86,9 +87,6 @@ wine32__fetch_emulator() {
 # working whatever becomes of the cache, inside containers and chroots too. The kernel tries
 # the newest entry first, so this one is used even where an older qemu is registered as well.
 wine32__register_emulator() {
-    if [ ! -e "$WINE32_BINFMT/register" ]; then
-        wine32__as_root mount -t binfmt_misc binfmt_misc "$WINE32_BINFMT" || return 1
-    fi
     printf ':%s:M::%s:%s:%s:F' "$WINE32_BINFMT_NAME" "$WINE32_BINFMT_MAGIC" "$WINE32_BINFMT_MASK" \
         "$WINE32_CACHE/qemu-i386" | wine32__as_root tee "$WINE32_BINFMT/register" >/dev/null
 }
@@ -98,11 +96,18 @@ wine32_prepare() {
         wine32__as_root dpkg --add-architecture i386 || return 1
     fi
     install_missing_packages "${WINE32_PACKAGES[@]}" || return 1
+    # binfmt_misc is the kernel's, shared by every system on it: mounted first, so that an entry
+    # registered from another system (a chroot's host, say) is seen and used, not registered twice.
+    if ! wine32_native && [ ! -e "$WINE32_BINFMT/register" ]; then
+        wine32__as_root mount -t binfmt_misc binfmt_misc "$WINE32_BINFMT" ||
+            { wine32__say "could not mount binfmt_misc"; return 1; }
+    fi
     if ! wine32_native && ! wine32__emulator_registered; then
         if [ ! -x "$WINE32_CACHE/qemu-i386" ]; then
             wine32__fetch_emulator || { wine32__say "could not fetch the i386 emulator"; return 1; }
         fi
         wine32__register_emulator || { wine32__say "could not register the i386 emulator"; return 1; }
+        WINE32_REGISTERED=1
     fi
     /usr/lib/wine/wine --version >/dev/null 2>&1 ||
         { wine32__say "the 32-bit Wine loader does not start ($(wine32_describe))"; return 1; }
@@ -113,10 +118,17 @@ wine32_describe() {
     if wine32_native; then
         echo natively
     elif wine32__emulator_registered; then
-        local emulator version
-        emulator=$(wine32__emulator)
-        version=$("$emulator" --version 2>/dev/null | sed -n '1s/ version \([^ ]*\).*/ \1/p')
-        echo "emulated by ${version:-$emulator} (binfmt_misc)"
+        # With flag F the kernel holds the emulator it opened at registration; the file now at
+        # that path may be another one (inside a chroot, say), so its version is only said when
+        # this shell registered it.
+        if [ -n "$WINE32_REGISTERED" ]; then
+            local version
+            version=$("$(wine32__emulator)" --version 2>/dev/null |
+                sed -n '1s/ version \([^ ]*\).*/ \1/p')
+            echo "emulated by ${version:-$(wine32__emulator)} (binfmt_misc)"
+        else
+            echo "emulated by the binfmt_misc entry $WINE32_BINFMT_NAME ($(wine32__emulator)), registered before"
+        fi
     else
         echo "not at all: no 32-bit support in the kernel and no emulator registered"
     fi
