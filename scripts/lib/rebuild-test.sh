@@ -5,10 +5,10 @@
 #
 #     release_rebuilds_same
 #
-# copies the tracked files as the work tree has them into build/rebuild/source (a folder of
-# another path length), builds the release there as scripts/release does, at least a second
-# later and under another time zone, locale and umask, and fails unless the two archives have
-# the same SHA-256. On a difference it names the first file and offset that differ, and shows
+# copies the sources (in a checkout, the tracked files as the work tree has them) into
+# build/rebuild/source (a folder of another path length), builds the release there as
+# scripts/release does, at least a second later and under another time zone, locale and
+# umask, and fails unless the two archives have the same SHA-256. On a difference it names the first file and offset that differ, and shows
 # diffoscope's report when diffoscope is installed.
 
 release_rebuilds_same() (
@@ -19,11 +19,11 @@ release_rebuilds_same() (
     archive=$PWD/build/release/quillow-$version-win32.zip
     [ -f "$archive" ] || fail "no $archive to compare with"
     rm -rf "$dir" && mkdir -p "$dir/source" || fail "could not make $dir"
-    git ls-files -z | tar --null --files-from=- --ignore-failed-read -cf - |
+    source_files | tar --null --files-from=- --ignore-failed-read -cf - |
         tar -xf - -C "$dir/source" || fail "could not copy the sources to $dir/source"
 
     # The copy has no git of its own: it is told the commit and its date.
-    SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
+    SOURCE_DATE_EPOCH=$(source_date_epoch)
     QUILLOW_SOURCE_COMMIT=$(sed -n 's/^QUILLOW_SOURCE_COMMIT:INTERNAL=//p' \
         build/windows/CMakeCache.txt)
     export SOURCE_DATE_EPOCH QUILLOW_SOURCE_COMMIT
@@ -43,6 +43,15 @@ release_rebuilds_same() (
     [ "$(sha256sum <"$archive")" = "$(sha256sum <"$copy")" ] && exit 0
     fail "the rebuilt archive differs: $(first_difference "$archive" "$copy" "$dir")"
 )
+
+# The sources, NUL-separated: the tracked files in a checkout, else every file but the builds.
+source_files() {
+    if in_checkout; then
+        git ls-files -z
+    else
+        find . -path ./build -prune -o \( -type f -o -type l \) -printf '%P\0'
+    fi
+}
 
 # first_difference A B DIR: the first file, in name order, whose bytes differ between the
 # archives A and B (unpacked into DIR), and where; or the archives' own first difference.

@@ -8,20 +8,38 @@
 #
 # The archive is the same, byte for byte, from every build of the same sources: the program
 # carries no date and no path of the build, and the archive's entries get a fixed order, fixed
-# permissions, no owner, and as their time the last commit's (SOURCE_DATE_EPOCH, when set,
-# instead: sources without git need it).
+# permissions, no owner, and as their time the last commit's (see source_date_epoch).
 
 # The Debian packages the archive needs (the Windows build, CPack with cmake, and
 # strip-nondeterminism for the archive's entries).
 # shellcheck disable=SC2034  # used by the scripts that source this file
-RELEASE_PACKAGES=(cmake make g++-mingw-w64-i686-win32 googletest strip-nondeterminism)
+RELEASE_PACKAGES=(cmake make g++-mingw-w64-i686-win32 googletest strip-nondeterminism git)
+
+# Whether the current folder is a git checkout of its own (not a source archive unpacked
+# somewhere inside another repository).
+in_checkout() {
+    [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$(pwd -P)" ]
+}
+
+# The date of the sources' commit, in seconds since 1970: SOURCE_DATE_EPOCH when set; in a
+# checkout, git's; in an archive made by git archive, the one it wrote into
+# cmake/source-version.txt. Sources that have none of these get a fixed date, and are told so.
+source_date_epoch() {
+    local date=${SOURCE_DATE_EPOCH:-}
+    if [ -z "$date" ] && in_checkout; then date=$(git log -1 --format=%ct); fi
+    [ -n "$date" ] || date=$(sed -n 's/^date \([0-9][0-9]*\)$/\1/p' cmake/source-version.txt)
+    if [ -z "$date" ]; then
+        echo "note: these sources are neither a git checkout nor an archive made by git" \
+            "archive, so their date is unknown: the archive's entries are dated 1980-01-01." \
+            "Set SOURCE_DATE_EPOCH (seconds since 1970) to date them." >&2
+        date=315532800
+    fi
+    echo "$date"
+}
 
 release_build() (
     local log archive
-    SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)} || {
-        echo "no date for the archive: not a git checkout, and SOURCE_DATE_EPOCH is not set" >&2
-        return 1
-    }
+    SOURCE_DATE_EPOCH=$(source_date_epoch)
     export SOURCE_DATE_EPOCH
     log=$(mktemp)
     # CPack writes its entries' owners, and zip's times are local times: strip-nondeterminism
