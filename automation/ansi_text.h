@@ -12,8 +12,6 @@ std::string WideToUtf8(std::wstring_view text);
 // A character with no byte in the code page becomes the code page's default character ('?'
 // in Windows-1252).
 std::string Utf8ToAnsi(std::string_view text);
-std::string AnsiToUtf8(std::string_view text);
-std::wstring AnsiToWide(std::string_view text);
 std::string WideToAnsi(std::wstring_view text);
 
 }  // namespace quillow

@@ -14,7 +14,6 @@ public:
     // GDI fails; the panel then shows its plain face colour instead.
     bool Prepare(int dpi);
 
-    [[nodiscard]] SIZE Size() const { return size_; }
 
     // Draws the part of the picture inside `area`, its top-left corner at the origin, and
     // fills what of `area` lies beyond the picture with the standard face colour.

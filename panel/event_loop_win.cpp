@@ -35,10 +35,45 @@ Win32EventLoop::Win32EventLoop() {
     ticksPerSecond_ = static_cast<double>(frequency.QuadPart);
 }
 
-void Win32EventLoop::SetPanel(HWND panel, HWND exit, StartsCommand startsCommand) {
+void Win32EventLoop::SetPanel(HWND panel, HWND exit, HWND reasonBox) {
     panel_ = panel;
     exit_ = exit;
-    startsCommand_ = std::move(startsCommand);
+    reasonBox_ = reasonBox;
+}
+
+// The one rule for the waits. What ends the program: WM_QUIT; the mouse, BM_CLICK (how
+// accessibility tools press a button) or a key on "Exit" (a button's click is the button-down
+// then the button-up, or Space down then up); its click notification; closing the panel by
+// WM_CLOSE, its close box or SC_CLOSE; and a system key-down, since Alt+F4 posts SC_CLOSE only
+// once its key-down is handled (a key-down of Alt sets no mode of its own). What starts a
+// command: the panel's timer, any other button's click notification, and pressing any other
+// button with the mouse or the keys. Moving the mouse starts nothing: it is how tooltips are
+// shown, and how the buttons learn where the mouse is.
+Win32EventLoop::Effect Win32EventLoop::EffectOf(const MSG& msg) const {
+    const UINT m = msg.message;
+    if (m == WM_QUIT || m == WM_SYSKEYDOWN) return Effect::EndsProgram;
+    if (panel_ == nullptr) return Effect::Other;
+    const bool keys = m >= WM_KEYDOWN && m <= WM_DEADCHAR;
+    const bool buttons = m > WM_MOUSEMOVE && m <= WM_MOUSELAST;
+    if (msg.hwnd == exit_) {
+        const bool click = (m >= WM_LBUTTONDOWN && m <= WM_LBUTTONDBLCLK) || m == BM_CLICK ||
+                           (m >= WM_KEYDOWN && m <= WM_CHAR);
+        return click ? Effect::EndsProgram : Effect::Other;
+    }
+    if (msg.hwnd == panel_) {
+        if (m == WM_COMMAND) {
+            return reinterpret_cast<HWND>(msg.lParam) == exit_ ? Effect::EndsProgram
+                                                                : Effect::StartsCommand;
+        }
+        if (m == WM_CLOSE || (m == WM_SYSCOMMAND && IsCloseCommand(msg)) ||
+            (m == WM_NCLBUTTONDOWN && IsOnCloseBox(msg))) {
+            return Effect::EndsProgram;
+        }
+        return m == WM_TIMER ? Effect::StartsCommand : Effect::Other;
+    }
+    const bool press = keys || buttons || m == BM_CLICK;
+    return press && msg.hwnd != reasonBox_ && IsChild(panel_, msg.hwnd) ? Effect::StartsCommand
+                                                                        : Effect::Other;
 }
 
 double Win32EventLoop::Now() {
@@ -57,9 +92,9 @@ double Win32EventLoop::Now() {
 // a time instead of a whole nesting's worth at once.
 void Win32EventLoop::ProcessPendingEvents(double deadline) {
     MSG msg;
-    while (TakeMessage(msg)) {
+    while (TakeHeld(msg) || PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (LeftForMainLoop(msg)) return;
-        if (Holding() && startsCommand_ && startsCommand_(msg)) {
+        if (Holding() && EffectOf(msg) == Effect::StartsCommand) {
             held_.push_back(msg);
             continue;
         }
@@ -84,20 +119,18 @@ bool Win32EventLoop::LeftForMainLoop(const MSG& msg) {
 // still in the system's queue. A holding turn takes everything out of the system's queue, so
 // that what it holds back can neither wake its wait again and again nor be handled by some
 // other loop out of order.
-bool Win32EventLoop::TakeMessage(MSG& msg) {
-    if (!Holding() && !held_.empty()) {
-        msg = held_.front();
-        held_.pop_front();
-        return true;
-    }
-    return PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE) != 0;
+bool Win32EventLoop::TakeHeld(MSG& msg) {
+    if (Holding() || held_.empty()) return false;
+    msg = held_.front();
+    held_.pop_front();
+    return true;
 }
 
 // What ends the program goes first, whatever the depth and whatever is held back: a handler
 // served here ends the process ("Exit"), or says farewell and then ends it (closing). The
 // farewell's waits still serve the panel but hold back every command, queued before the close
 // or clicked during it, so that its two lines come as they should and the program ends.
-// What is held back never ends the program (see SetPanel), so the look need not search it.
+// Only what starts a command is held back, so the look need not search the held-back queue.
 // Any PeekMessage also delivers the messages other threads send, the system's end of session
 // among them.
 void Win32EventLoop::ServeEnding() {
@@ -110,63 +143,49 @@ void Win32EventLoop::ServeEnding() {
     }
 }
 
-// Posted messages come out in the order they were posted, before any input. Walking them in
-// that order, the look moves the clicks in front of what ends the program, in order, to the
-// back of the held-back queue, which is served before the system's; it stops at the first
-// posted message that is neither, which waits for its turn. Input, and anything behind that
-// message, is looked for with a filter for each kind, so that it is found behind anything else
-// queued. WM_QUIT may come from any of these looks, whatever the filter.
+// Posted messages come out in the order they were posted, before any input; so they are looked
+// at first, in that order. Input, and anything behind a posted message that waits its turn, is
+// looked for with a filter for each kind of what may end the program, so that it is found
+// behind anything else queued.
 bool Win32EventLoop::TakeEnding(MSG& msg) {
     if (panel_ == nullptr || exit_ == nullptr || quitting_) return false;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_POSTMESSAGE)) {
-        if (!ForTheLook(msg) && !(startsCommand_ && startsCommand_(msg))) break;
+    struct Kind {
+        HWND window;
+        UINT first, last, queues;
+    };
+    const Kind kinds[] = {
+        {nullptr, 0, 0, PM_QS_POSTMESSAGE},
+        {panel_, WM_COMMAND, WM_COMMAND, 0},
+        {exit_, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, 0},
+        {exit_, BM_CLICK, BM_CLICK, 0},
+        {exit_, WM_KEYDOWN, WM_CHAR, 0},
+        {nullptr, WM_SYSKEYDOWN, WM_SYSKEYDOWN, 0},
+        {panel_, WM_CLOSE, WM_CLOSE, 0},
+        {panel_, WM_SYSCOMMAND, WM_SYSCOMMAND, 0},
+        {panel_, WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, 0},
+    };
+    for (const Kind& kind : kinds) {
+        if (TakeEndingOfKind(msg, kind.window, kind.first, kind.last, kind.queues)) return true;
+    }
+    return false;
+}
+
+// Walks the messages a filter finds, oldest first: one that ends the program is taken; one that
+// would start a command moves, in order, to the back of the held-back queue, which is served
+// before the system's, since a filter cannot step over it; at anything else (moving the window,
+// a menu) the walk stops and the rest wait for their turn. WM_QUIT may come from any filter.
+bool Win32EventLoop::TakeEndingOfKind(MSG& msg, HWND window, UINT first, UINT last,
+                                      UINT queues) {
+    while (PeekMessageW(&msg, window, first, last, PM_NOREMOVE | queues)) {
+        if (msg.message == WM_QUIT) return true;
+        if (EffectOf(msg) == Effect::Other) return false;
         // The same message, unless a message sent meanwhile had its handler take that one;
         // then whatever comes instead is held back too rather than lost.
-        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) break;
-        if (ForTheLook(msg)) return true;
+        if (!PeekMessageW(&msg, window, first, last, PM_REMOVE | queues)) return false;
+        if (EffectOf(msg) == Effect::EndsProgram) return true;
         held_.push_back(msg);
     }
-    // A click notification for "Exit" behind such a message: a filter cannot step over the
-    // others, so those move to the held-back queue as above.
-    while (PeekMessageW(&msg, panel_, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {
-        if (msg.message != WM_COMMAND || reinterpret_cast<HWND>(msg.lParam) == exit_) return true;
-        held_.push_back(msg);
-    }
-    // The mouse on "Exit", BM_CLICK (how accessibility tools press a button), or the keys on it
-    // (Space presses it): a button's click is the button-down then the button-up, or Space down
-    // then up. Alt+F4 is a system key-down that posts SC_CLOSE, served by a later round; the
-    // Alt before it is served here too, in order, since it would hide the F4 behind it. A
-    // key-down of Alt sets no mode of its own.
-    return PeekMessageW(&msg, exit_, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, PM_REMOVE) ||
-           PeekMessageW(&msg, exit_, BM_CLICK, BM_CLICK, PM_REMOVE) ||
-           PeekMessageW(&msg, exit_, WM_KEYDOWN, WM_CHAR, PM_REMOVE) ||
-           PeekMessageW(&msg, nullptr, WM_SYSKEYDOWN, WM_SYSKEYDOWN, PM_REMOVE) ||
-           PeekMessageW(&msg, panel_, WM_CLOSE, WM_CLOSE, PM_REMOVE) ||
-           TakeFirstIf(msg, WM_SYSCOMMAND, IsCloseCommand) ||
-           TakeFirstIf(msg, WM_NCLBUTTONDOWN, IsOnCloseBox);
-}
-
-// What the look serves: the messages that end the program and the keys and mouse on the way
-// there, each the same as one of the filters above finds.
-bool Win32EventLoop::ForTheLook(const MSG& msg) const {
-    const UINT m = msg.message;
-    if (m == WM_QUIT || m == WM_SYSKEYDOWN) return true;
-    if (msg.hwnd == exit_) {
-        return (m >= WM_LBUTTONDOWN && m <= WM_LBUTTONDBLCLK) || m == BM_CLICK ||
-               (m >= WM_KEYDOWN && m <= WM_CHAR);
-    }
-    return msg.hwnd == panel_ &&
-           ((m == WM_COMMAND && reinterpret_cast<HWND>(msg.lParam) == exit_) || m == WM_CLOSE ||
-            (m == WM_SYSCOMMAND && IsCloseCommand(msg)) ||
-            (m == WM_NCLBUTTONDOWN && IsOnCloseBox(msg)));
-}
-
-// The first `message` queued for the panel, if it passes `wanted`; otherwise it and the rest
-// of its kind (moving the window, a menu) wait for their turn.
-bool Win32EventLoop::TakeFirstIf(MSG& msg, UINT message, bool (*wanted)(const MSG&)) {
-    if (!PeekMessageW(&msg, panel_, message, message, PM_NOREMOVE)) return false;
-    if (msg.message == WM_QUIT) return true;
-    return wanted(msg) && PeekMessageW(&msg, panel_, message, message, PM_REMOVE);
+    return false;
 }
 
 void Win32EventLoop::WaitForEvents(double deadline) {
@@ -183,10 +202,7 @@ void Win32EventLoop::WaitForEvents(double deadline) {
 int Win32EventLoop::RunMessageLoop() {
     MSG msg;
     for (;;) {
-        if (!held_.empty() && !quitting_) {
-            msg = held_.front();
-            held_.pop_front();
-        } else {
+        if (!TakeHeld(msg)) {
             const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
             if (got == 0) break;
             if (got == -1) return -1;

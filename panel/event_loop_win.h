@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <deque>
-#include <functional>
 
 #include "automation/event_loop.h"
 
@@ -13,9 +12,6 @@ namespace quillow {
 
 class Win32EventLoop final : public EventLoop {
 public:
-    // Whether a message would start one of the panel's commands when handled.
-    using StartsCommand = std::function<bool(const MSG&)>;
-
     Win32EventLoop();
 
     // How many handlers may be nested inside one another's waits. A wait at this depth holds
@@ -24,9 +20,8 @@ public:
     static constexpr int kMaxNesting = 32;
 
     // The panel: the window whose controls Tab, Shift+Tab and the arrow keys move between, its
-    // "Exit" button, and which of its messages start a command. What ends the program (a click
-    // on `exit`, closing the panel) must not start a command by `startsCommand`.
-    void SetPanel(HWND panel, HWND exit, StartsCommand startsCommand);
+    // "Exit" button, and its reason box, the one control that starts no command.
+    void SetPanel(HWND panel, HWND exit, HWND reasonBox);
 
     double Now() override;
     void ProcessPendingEvents(double deadline) override;
@@ -37,17 +32,20 @@ public:
     int RunMessageLoop();
 
 private:
+    // What handling a queued message would do, as far as the waits are concerned.
+    enum class Effect { EndsProgram, StartsCommand, Other };
+    [[nodiscard]] Effect EffectOf(const MSG& msg) const;
+
     [[nodiscard]] bool Holding() const { return depth_ >= kMaxNesting || quitting_ || ending_ > 0; }
     bool LeftForMainLoop(const MSG& msg);
-    bool TakeMessage(MSG& msg);
+    bool TakeHeld(MSG& msg);
     bool TakeEnding(MSG& msg);
-    [[nodiscard]] bool ForTheLook(const MSG& msg) const;
-    bool TakeFirstIf(MSG& msg, UINT message, bool (*wanted)(const MSG&));
+    bool TakeEndingOfKind(MSG& msg, HWND window, UINT first, UINT last, UINT queues);
     void Dispatch(MSG& msg);
 
     HWND panel_ = nullptr;
     HWND exit_ = nullptr;
-    StartsCommand startsCommand_;
+    HWND reasonBox_ = nullptr;
     std::deque<MSG> held_;  // oldest first
     double ticksPerSecond_;
     int depth_ = 0;

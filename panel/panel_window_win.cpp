@@ -8,8 +8,6 @@
 namespace quillow {
 namespace {
 
-constexpr const wchar_t* kClassName = PanelWindow::kClassName;
-
 // A fixed frame: a caption with the system menu, minimize and close, and no sizing border or
 // maximize box, since the layout does not follow the window's size. Children are clipped so
 // the picture is painted around the controls, never under them.
@@ -38,7 +36,7 @@ bool RegisterPanelClass(HINSTANCE module, WNDPROC procedure) {
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = module;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
+    windowClass.lpszClassName = PanelWindow::kClassName;
     PanelIcons::ForClass(windowClass);
     // No background brush: the picture paints the whole client area.
     return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
@@ -73,7 +71,7 @@ bool PanelWindow::Create(HINSTANCE module) {
 
     RECT frame = ClientOnScreen(origin, dpi_);
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    CreateWindowExW(kExStyle, kClassName, Utf8ToWide(layout::kCaption).c_str(), kStyle, frame.left,
+    CreateWindowExW(kExStyle, PanelWindow::kClassName, Utf8ToWide(layout::kCaption).c_str(), kStyle, frame.left,
                     frame.top, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                     module, this);  // sets hwnd_ at WM_NCCREATE
     if (hwnd_ == nullptr) return false;
@@ -86,7 +84,7 @@ bool PanelWindow::Create(HINSTANCE module) {
         return false;
     }
     focus_ = Control(kStartId);
-    loop_.SetPanel(hwnd_, Control(kExitId), [this](const MSG& msg) { return StartsCommand(msg); });
+    loop_.SetPanel(hwnd_, Control(kExitId), Control(layout::kText1Id));
     // Timer1 counts from the panel's creation, and nothing ever stops or re-times it.
     SetTimer(hwnd_, kTimer1Id, layout::kTimer1IntervalMs, nullptr);
     return true;
@@ -166,19 +164,6 @@ HWND PanelWindow::Control(int id) const {
 // is not among them: it ends the program, which must not wait behind a backlog of clicks; nor
 // are typing in the reason box, closing the panel (its frame, its system menu, Alt+F4) and
 // painting.
-bool PanelWindow::StartsCommand(const MSG& msg) const {
-    const HWND exit = Control(kExitId);
-    if (msg.hwnd == hwnd_) {
-        return msg.message == WM_TIMER ||
-               (msg.message == WM_COMMAND && reinterpret_cast<HWND>(msg.lParam) != exit);
-    }
-    const bool press = (msg.message >= WM_KEYDOWN && msg.message <= WM_DEADCHAR) ||
-                       (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) ||
-                       msg.message == BM_CLICK;
-    return press && msg.hwnd != exit && msg.hwnd != Control(layout::kText1Id) &&
-           IsChild(hwnd_, msg.hwnd);
-}
-
 std::string PanelWindow::ReadReason() {
     HWND box = Control(layout::kText1Id);
     const int length = GetWindowTextLengthW(box);

@@ -68,7 +68,6 @@ private:
     bool CreateControls(HINSTANCE module);
     void LayOut(int dpi);
     void FitClientArea();
-    [[nodiscard]] bool StartsCommand(const MSG& msg) const;
     void PaintContent(HDC dc, const RECT& area);
 
     void OnPaint(HWND hwnd);
