@@ -85,6 +85,8 @@ bool PanelWindow::Create(HINSTANCE module) {
         DestroyWindow(hwnd_);
         return false;
     }
+    // Without its tooltips the panel still works, only says less.
+    (void)tips_.Create(hwnd_, module, controls_, dpi_);
     focus_ = Control(kStartId);
     loop_.SetPanel(hwnd_, Control(kExitId), [this](const MSG& msg) { return StartsCommand(msg); });
     // Timer1 counts from the panel's creation, and nothing ever stops or re-times it.
@@ -161,11 +163,13 @@ HWND PanelWindow::Control(int id) const {
     return nullptr;
 }
 
-// What would run a command when handled: a click notification, Timer1's tick, and the mouse,
-// the keys and BM_CLICK (how accessibility tools press a button) on a command button. "Exit"
-// is not among them: it ends the program, which must not wait behind a backlog of clicks; nor
-// are typing in the reason box, closing the panel (its frame, its system menu, Alt+F4) and
-// painting.
+// What would run a command when handled: a click notification, Timer1's tick, and the mouse
+// buttons, the keys and BM_CLICK (how accessibility tools press a button) on a command button.
+// "Exit" is not among them: it ends the program, which must not wait behind a backlog of
+// clicks; nor are typing in the reason box, closing the panel (its frame, its system menu,
+// Alt+F4) and painting. Nor is moving the mouse, which presses nothing: the tooltips follow the
+// buttons' mouse moves, and must not wait behind a backlog either. Their own window is not a
+// child of the panel, so its timers and messages are never held back.
 bool PanelWindow::StartsCommand(const MSG& msg) const {
     const HWND exit = Control(kExitId);
     if (msg.hwnd == hwnd_) {
@@ -173,7 +177,8 @@ bool PanelWindow::StartsCommand(const MSG& msg) const {
                (msg.message == WM_COMMAND && reinterpret_cast<HWND>(msg.lParam) != exit);
     }
     const bool press = (msg.message >= WM_KEYDOWN && msg.message <= WM_DEADCHAR) ||
-                       (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) ||
+                       (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST &&
+                        msg.message != WM_MOUSEMOVE) ||
                        msg.message == BM_CLICK;
     return press && msg.hwnd != exit && msg.hwnd != Control(layout::kText1Id) &&
            IsChild(hwnd_, msg.hwnd);
@@ -308,6 +313,7 @@ void PanelWindow::OnDestroy(HWND hwnd) {
 void PanelWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     LayOut(dpi);
     icons_.Set(hwnd_, module_, dpi);  // the caption's and the taskbar's sizes change too
+    tips_.SetDpi(dpi);
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     FitClientArea();
