@@ -1,6 +1,7 @@
 #include "panel/tooltip_texts.h"
 
 #include <initializer_list>
+#include <string_view>
 
 #include "panel/layout.h"
 #include "panel/status_lines.h"
@@ -35,6 +36,10 @@ std::string CollapseSpaces(std::string_view text) {
     return collapsed;
 }
 
+// A line as the room shows it: the markup dropped, every run of white space one space, and
+// none at either end.
+std::string AsShown(std::string_view line) { return CollapseSpaces(WithoutTags(line)); }
+
 // A reason line with the placeholder where the reason goes. The placeholder looks like a tag,
 // so it goes in only once the pieces' own tags are gone.
 std::string ReasonLineAsShown(std::string_view before, std::string_view after) {
@@ -57,8 +62,6 @@ std::string Sends(std::string_view message, std::string_view recipient, std::str
 }
 
 }  // namespace
-
-std::string AsShown(std::string_view line) { return CollapseSpaces(WithoutTags(line)); }
 
 std::string TipText(int id) {
     const std::string posts(layout::kTipPostsLead);

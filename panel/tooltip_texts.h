@@ -4,13 +4,8 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 namespace quillow::tips {
-
-// A line as the room shows it: the markup dropped, every run of white space one space, and
-// none at either end.
-std::string AsShown(std::string_view line);
 
 // The tooltip of the control with the layout's id (Command<n> is n, Text1 is layout::kText1Id),
 // in UTF-8 with one line a row, rows ending in "\n" but the last; empty for any other id.
