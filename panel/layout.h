@@ -47,6 +47,22 @@ inline constexpr std::array<Control, 9> kControls{{
     {ControlKind::Button, "Exit", 3600, 240, 615, 195, 6, 6},                     // Command6
 }};
 
+// What the tooltips say besides the lines a control posts, which they quote from the catalogue
+// of lines (panel/tooltip_texts.cpp puts the two together). Short: a person reads a tooltip in
+// a glance.
+inline constexpr std::string_view kTipPostsLead = "Posts in the room:";
+inline constexpr std::string_view kTipReasonPlaceholder = "<your reason>";
+inline constexpr std::string_view kTipSendsLead = "Then sends";  // the message, to its recipient
+inline constexpr std::string_view kTipImOnEffect = "which turns your instant messages on.";
+inline constexpr std::string_view kTipImOffEffect = "which turns them off.";
+inline constexpr std::string_view kTipExitEnds = "Then Quillow ends at once.";
+inline constexpr std::string_view kTipClearChat =
+    "Empties the conversation on your own screen. Sends nothing.";
+inline constexpr std::string_view kTipReasonBox =
+    "Your reason. It goes into the room exactly as typed, on Start and every minute.";
+// How wide a tooltip may grow before its text wraps: 320 px at 96 dpi.
+inline constexpr int kTipMaxWidth = 4800;
+
 // The controls in tab order (which is also their creation order).
 std::array<Control, kControls.size()> InTabOrder();
 

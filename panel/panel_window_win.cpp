@@ -83,6 +83,8 @@ bool PanelWindow::Create(HINSTANCE module) {
         DestroyWindow(hwnd_);
         return false;
     }
+    // Without its tooltips the panel still works, only says less.
+    (void)tips_.Create(hwnd_, module, controls_, dpi_);
     focus_ = Control(kStartId);
     loop_.SetPanel(hwnd_, Control(kExitId), Control(layout::kText1Id));
     // Timer1 counts from the panel's creation, and nothing ever stops or re-times it.
@@ -159,11 +161,6 @@ HWND PanelWindow::Control(int id) const {
     return nullptr;
 }
 
-// What would run a command when handled: a click notification, Timer1's tick, and the mouse,
-// the keys and BM_CLICK (how accessibility tools press a button) on a command button. "Exit"
-// is not among them: it ends the program, which must not wait behind a backlog of clicks; nor
-// are typing in the reason box, closing the panel (its frame, its system menu, Alt+F4) and
-// painting.
 std::string PanelWindow::ReadReason() {
     HWND box = Control(layout::kText1Id);
     const int length = GetWindowTextLengthW(box);
@@ -293,6 +290,7 @@ void PanelWindow::OnDestroy(HWND hwnd) {
 void PanelWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     LayOut(dpi);
     icons_.Set(hwnd_, module_, dpi);  // the caption's and the taskbar's sizes change too
+    tips_.SetDpi(dpi);
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     FitClientArea();

@@ -14,6 +14,7 @@
 #include "panel/gdi_object_win.h"
 #include "panel/layout.h"
 #include "panel/panel_icons_win.h"
+#include "panel/tooltips_win.h"
 #include "panel/event_loop_win.h"
 
 namespace quillow {
@@ -49,6 +50,8 @@ public:
     // The density the panel is laid out for: at first the density of the monitor it opens
     // on, then whatever WM_DPICHANGED last said.
     [[nodiscard]] int Dpi() const { return dpi_; }
+    // The tooltip window the panel owns, or null if it could not be made.
+    [[nodiscard]] HWND Tooltips() const { return tips_.hwnd(); }
 
     [[nodiscard]] PanelCommands& Commands() { return commands_; }
     [[nodiscard]] Win32EventLoop& Loop() { return loop_; }
@@ -99,6 +102,7 @@ private:
     Brush text1Background_;
     BackgroundPicture picture_;
     PanelIcons icons_;
+    PanelTooltips tips_;
 };
 
 }  // namespace quillow
