@@ -11,11 +11,6 @@
 # permissions, no owner, and as their time the last commit's (SOURCE_DATE_EPOCH, when set,
 # instead: sources without git need it).
 
-# The Debian packages the archive needs (the Windows build, CPack with cmake, and
-# strip-nondeterminism for the archive's entries).
-# shellcheck disable=SC2034  # used by the scripts that source this file
-RELEASE_PACKAGES=(cmake make g++-mingw-w64-i686-win32 googletest strip-nondeterminism)
-
 release_build() (
     local log archive
     SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)} || {
