@@ -54,7 +54,8 @@ source_files() {
 }
 
 # first_difference A B DIR: the first file, in name order, whose bytes differ between the
-# archives A and B (unpacked into DIR), and where; or the archives' own first difference.
+# archives A and B (unpacked into DIR), and where (cmp's byte, counted from 1, and line); or the
+# archives' own first difference.
 first_difference() {
     local a=$1 b=$2 dir=$3 name at
     rm -rf "$dir/a" "$dir/b" && mkdir -p "$dir/a" "$dir/b"
@@ -64,21 +65,10 @@ first_difference() {
     [ "$(cd "$dir/a" && find . | sort)" = "$(cd "$dir/b" && find . | sort)" ] ||
         { echo "they hold different files"; return; }
     while IFS= read -r name; do
-        at=$(first_offset "$dir/a/$name" "$dir/b/$name")
-        if [ -n "$at" ]; then
-            printf '%s first differs at offset %d (0x%x)\n' "${name#./}" "$at" "$at"
-            return
-        fi
-    done < <(cd "$dir/a" && find . -type f | sort)
-    echo "the files in them are the same, the archives differ at offset $(first_offset "$a" "$b")" \
+        at=$(cmp "$dir/a/$name" "$dir/b/$name" 2>&1) ||
+            { echo "$name differs: ${at##*: }"; return; }
+    done < <(cd "$dir/a" && find . -type f | sort | sed 's|^\./||')
+    at=$(cmp "$a" "$b" 2>&1)
+    echo "the files in them are the same, the archives differ: ${at##*: }" \
         "(the entries' order, times, owners or permissions)"
-}
-
-# first_offset A B: the offset of the first byte at which files A and B differ, or nothing.
-first_offset() {
-    cmp -s "$1" "$2" && return
-    local at
-    at=$(cmp -l "$1" "$2" 2>/dev/null | head -n 1 | awk '{ print $1 - 1 }')
-    # No differing byte: one is the start of the other.
-    echo "${at:-$(stat -c %s "$1" "$2" | sort -n | head -n 1)}"
 }

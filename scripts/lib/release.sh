@@ -10,11 +10,6 @@
 # carries no date and no path of the build, and the archive's entries get a fixed order, fixed
 # permissions, no owner, and as their time the last commit's (see source_date_epoch).
 
-# The Debian packages the archive needs (the Windows build, CPack with cmake, and
-# strip-nondeterminism for the archive's entries).
-# shellcheck disable=SC2034  # used by the scripts that source this file
-RELEASE_PACKAGES=(cmake make g++-mingw-w64-i686-win32 googletest strip-nondeterminism git)
-
 # Whether the current folder is a git checkout of its own (not a source archive unpacked
 # somewhere inside another repository).
 in_checkout() {

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The headless Windows rig: a private X display (Xvfb), a private Wine prefix made once and
 # reused, and a persistent wineserver for that prefix, so that the cross-built Windows programs
 # start fast and never stop at a dialog.
@@ -13,14 +14,15 @@
 #
 # Source this file from a bash script, then:
 #
+#     rig_stop_at_exit [COMMAND]  # rig_stop (after COMMAND) however the script ends
 #     rig_start             # display, prefix (made on first use), wineserver; exports the env
-#     trap rig_stop EXIT    # the caller owns the trap; rig_stop is safe to call more than once
 #     ... run Windows programs: wine prog.exe, or ctest --preset windows ...
-#     rig_stop              # ends exactly what rig_start started
+#     rig_stop              # ends exactly what rig_start started; safe to call more than once
 #
 # rig_start exports DISPLAY, WINEPREFIX, WINEARCH, WINEDEBUG, WINEDLLOVERRIDES and LC_ALL, and
 # sets RIG_DISPLAY, RIG_XVFB_PID and RIG_ROOT. One rig per checkout runs at a time: a second
-# one waits for the first (up to RIG_LOCK_WAIT seconds, default 600).
+# one waits for the first (up to RIG_LOCK_WAIT seconds, default 600). RIG_PREFIXES and
+# RIG_PREFIX are set by rig_env, once the kind of Wine installation is known.
 #
 # A further prefix, made the same way (say one with other settings, or one for a person's own
 # display): rig_env, then rig_prepare_prefix "$RIG_PREFIXES/NAME" with DISPLAY set.
@@ -32,10 +34,8 @@
 # The repository this file belongs to.
 RIG_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 RIG_DIR="$RIG_ROOT/build/wine"
-# The kind of Wine installation: with Debian's 32-bit loader too, or 64-bit alone.
-if [ -x /usr/lib/wine/wine ]; then RIG_KIND=win64-wow64; else RIG_KIND=win64; fi
-RIG_PREFIXES="$RIG_DIR/$RIG_KIND"
-RIG_PREFIX="$RIG_PREFIXES/prefix"
+RIG_PREFIXES=""
+RIG_PREFIX=""
 RIG_READY_NAME=.quillow-rig-ready
 RIG_DISPLAY=""
 RIG_XVFB_PID=""
@@ -44,8 +44,22 @@ RIG_SERVER_STARTED=""
 
 rig__say() { printf 'wine-rig: %s\n' "$*" >&2; }
 
-# The environment every Wine command of the rig runs in.
+# Runs rig_stop, after the command $1 when given, however the script ends: at its end, on an
+# error, on Ctrl-C or on a kill (these two with the shell's usual status).
+rig_stop_at_exit() {
+    # shellcheck disable=SC2064  # the command is fixed now
+    trap "${1:+$1; }rig_stop" EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM HUP
+}
+
+# The environment every Wine command of the rig runs in. The prefixes' folder is chosen here,
+# not when this file is sourced: wine32 may have been installed in between.
 rig_env() {
+    # The kind of Wine installation: with Debian's 32-bit loader too, or 64-bit alone.
+    RIG_PREFIXES="$RIG_DIR/win64"
+    [ ! -x /usr/lib/wine/wine ] || RIG_PREFIXES="$RIG_DIR/win64-wow64"
+    RIG_PREFIX="$RIG_PREFIXES/prefix"
     export WINEPREFIX="$RIG_PREFIX"
     export WINEARCH=win64
     export WINEDEBUG="${QUILLOW_WINEDEBUG:--all}"
@@ -123,7 +137,7 @@ rig__start_xvfb() {
 # the system's dialog font), which it does find in the prefix's Fonts folder. Copies those of
 # them that are missing there; cheap when none is. They come in the package fonts-wine, which
 # apt leaves out as a mere recommendation of Wine: without it, window frames show the letters
-# "0 1 r" where their buttons' symbols belong (demo/session.sh lists it for the pictures).
+# "0 1 r" where their buttons' symbols belong (scripts/lib/packages.sh lists it).
 rig__add_wine_fonts() {
     local fonts="$1/drive_c/windows/Fonts" font
     for font in marlett tahoma tahomabd; do

@@ -1,8 +1,8 @@
 # shellcheck shell=bash
 # 32-bit Wine on any Debian 12 machine, for the shipped 32-bit programs. Source this file
-# (after packages.sh) from a bash script, then:
+# from a bash script, then, once packages.sh's install_packages has installed Debian's wine32:
 #
-#     wine32_prepare     # makes i386 Linux programs run here, then installs Debian's wine32
+#     wine32_prepare     # makes i386 Linux programs run here
 #     wine32_describe    # says how they run here: "natively", or "emulated by qemu-i386 10.0.2"
 #
 # Debian's 32-bit Wine is made of i386 Linux programs. Most kernels run those as they are. Some
@@ -16,8 +16,6 @@
 # program: a registered emulator makes that work too.
 
 WINE32_LIB=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# The packages, once dpkg knows the i386 architecture.
-WINE32_PACKAGES=(wine32:i386)
 # The binfmt_misc entry of our emulator, and what it takes: an i386 ELF program or library.
 WINE32_BINFMT_NAME=quillow-i386
 WINE32_BINFMT_MAGIC='\x7f\x45\x4c\x46\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
@@ -92,10 +90,6 @@ wine32__register_emulator() {
 }
 
 wine32_prepare() {
-    if ! dpkg --print-foreign-architectures | grep -qx i386; then
-        wine32__as_root dpkg --add-architecture i386 || return 1
-    fi
-    install_missing_packages "${WINE32_PACKAGES[@]}" || return 1
     # binfmt_misc is the kernel's, shared by every system on it: mounted first, so that an entry
     # registered from another system (a chroot's host, say) is seen and used, not registered twice.
     if ! wine32_native && [ ! -e "$WINE32_BINFMT/register" ]; then

@@ -79,7 +79,6 @@ std::vector<ReceivedMessage> FakeWindowTree::ReceivedBy(WindowHandle window) con
 WindowHandle FakeWindowTree::FindWindowExA(WindowHandle parent, WindowHandle after,
                                            std::string_view className,
                                            std::optional<std::string_view> title) {
-    lookups_.emplace_back(className);
     if (parent != 0 && !At(parent)) return 0;
     if (after != 0 && (!At(after) || At(after)->parent != parent)) return 0;
     for (size_t i = after == 0 ? 0 : IndexOf(after) + 1; i < windows_.size(); ++i) {

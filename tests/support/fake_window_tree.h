@@ -43,8 +43,6 @@ public:
     void SetClock(std::function<double()> clock) { clock_ = std::move(clock); }
     const std::vector<ReceivedMessage>& Received() const { return received_; }
     std::vector<ReceivedMessage> ReceivedBy(WindowHandle window) const;
-    // The class of every FindWindowA / FindWindowExA made, in order.
-    const std::vector<std::string>& Lookups() const { return lookups_; }
     // Messages, reads included, that timed out at a hung window.
     int TimedOut() const { return timedOut_; }
 
@@ -76,7 +74,6 @@ private:
 
     std::vector<Window> windows_;  // in the order they were made
     std::vector<ReceivedMessage> received_;
-    std::vector<std::string> lookups_;
     std::function<double()> clock_ = [] { return 0.0; };
     int timedOut_ = 0;
 };

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "tests/support/fake_client.h"
@@ -56,27 +55,23 @@ TEST(ChatRoomTest, WithoutRoomOrInputBoxTheLineIsLostQuietly) {
     EXPECT_TRUE(tree.Received().empty());
 }
 
-TEST(ChatRoomTest, TypesTheLineInTheAnsiCodePageThenEnter) {
-    for (const auto& [text, bytes] : {std::pair{"-v› ‹v-", "-v\x9B \x8Bv-"}, std::pair{"", ""}}) {
-        FakeWindowTree tree;
-        FakeClient client(tree);
-        const FakeClient::Room room = client.AddRoom();
-
-        ChatSend(tree, text);
-        EXPECT_EQ(tree.ReceivedBy(room.input),
-                  (std::vector<ReceivedMessage>{{0, room.input, Message::SetText, 0, 0, bytes},
-                                                {0, room.input, Message::Char, 13, 0, ""}}));
-    }
-}
-
-TEST(ChatRoomTest, UnsentDraftIsPutBackOnlyOnceTheLineIsTaken) {
+// The line goes in the ANSI code page, then Enter, an empty one too; the user's unsent draft is
+// put back once the box has taken the line.
+TEST(ChatRoomTest, TypesTheLineThenEnterThenPutsTheUnsentDraftBack) {
     FakeWindowTree tree;
     FakeClient client(tree);
     const FakeClient::Room room = client.AddRoom();
+    ChatSend(tree, "");
     tree.SetText(room.input, "half a thought – café");
-    ChatSend(tree, "line");
-    EXPECT_EQ(client.lines, (std::vector<Line>{{0, "line"}}));
-    EXPECT_EQ(tree.Bytes(room.input), "half a thought \x96 caf\xE9");
+    ChatSend(tree, "-v› ‹v-");
+    const auto set = [&](const char* bytes) {
+        return ReceivedMessage{0, room.input, Message::SetText, 0, 0, bytes};
+    };
+    const ReceivedMessage enter{0, room.input, Message::Char, 13, 0, ""};
+    EXPECT_EQ(tree.ReceivedBy(room.input),
+              (std::vector<ReceivedMessage>{set(""), enter, set("-v\x9B \x8Bv-"), enter,
+                                            set("half a thought \x96 caf\xE9")}));
+    EXPECT_EQ(client.lines, (std::vector<Line>{{0, ""}, {0, "-v\x9B \x8Bv-"}}));
 
     // A box that has not taken the line on Enter keeps it: a draft put back there would be sent
     // by the next Enter in the line's place.

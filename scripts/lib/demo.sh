@@ -4,27 +4,11 @@
 # scripts/lib/wine-rig.sh (it uses RIG_ROOT); the Wine environment must be set up already for
 # everything but demo_build.
 
-# shellcheck source=../scripts/lib/wine32.sh
-source "$RIG_ROOT/scripts/lib/wine32.sh"
-
 # The shipped build: the 32-bit programs, under 32-bit Wine.
 DEMO_BUILD="$RIG_ROOT/build/windows"
 DEMO_CLIENT_PID=""
 DEMO_PANEL_PID=""
 DEMO_PREFIX=""
-
-# The Debian packages the demo and the screenshots need.
-DEMO_PACKAGES=(
-    cmake make g++-mingw-w64-i686-win32 googletest  # the shipped Windows build
-    wine wine64 xvfb x11-utils fonts-liberation    # running it (and wine32: demo_install)
-    fonts-wine                                        # Marlett: the frames' button symbols
-    imagemagick                                       # screenshots
-)
-
-# Installs what the demo and the screenshots need, 32-bit Wine included.
-demo_install() {
-    install_missing_packages "${DEMO_PACKAGES[@]}" && wine32_prepare
-}
 
 demo__say() { printf '%s: %s\n' "${0##*/}" "$*" >&2; }
 
