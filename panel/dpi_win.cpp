@@ -23,6 +23,10 @@ GetDpiForMonitorFn FindGetDpiForMonitor() {
         reinterpret_cast<void (*)()>(GetProcAddress(shcore, "GetDpiForMonitor")));
 }
 
+// Looked up once, at start-up: a function's static would be initialised under a lock, which
+// newer MinGW-w64 run-times build on Windows' condition variables, and XP has none.
+const GetDpiForMonitorFn getDpiForMonitor = FindGetDpiForMonitor();
+
 }  // namespace
 
 int ScreenDpi() {
@@ -33,7 +37,6 @@ int ScreenDpi() {
 }
 
 int MonitorDpi(const RECT& rect) {
-    static const GetDpiForMonitorFn getDpiForMonitor = FindGetDpiForMonitor();
     if (getDpiForMonitor != nullptr) {
         UINT dpiX = 0, dpiY = 0;
         HMONITOR monitor = MonitorFromRect(&rect, MONITOR_DEFAULTTOPRIMARY);
