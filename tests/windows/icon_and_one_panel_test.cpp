@@ -20,15 +20,14 @@
 #include "driver/running_panel.h"
 #include "driver/standin_client.h"
 #include "panel/panel_window_win.h"
-#include "tests/windows/room_lines.h"
+#include "tests/support/room_lines.h"
+#include "tests/windows/end_to_end.h"
 
 namespace quillow {
 namespace {
 
 using namespace driver;
 using namespace std::chrono_literals;
-
-constexpr auto kBound = 15s;  // far above what anything here takes; only a broken run waits
 
 // --- The icon ---
 
@@ -124,8 +123,6 @@ TEST(ProgramIcon, ThePanelWearsItAtTheSizesOfItsDensity) {
 }
 
 // --- One panel at a time ---
-
-std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
 
 class OnePanel : public ::testing::Test {
 protected:
