@@ -51,7 +51,7 @@ struct Tour {
     std::optional<POINT> panelPlace;
     std::optional<int> dpi;
     std::optional<std::wstring> reason;
-    std::vector<int> buttons;
+    std::vector<std::pair<std::wstring_view, int>> steps;        // name, button
     std::optional<std::pair<std::wstring, std::wstring>> draft;  // recipient, message
     std::wstring geometryOf;
     bool close = false;
@@ -102,7 +102,7 @@ Tour Read(int argc, wchar_t** argv) {
                 if (step == std::end(kSteps)) {
                     throw std::invalid_argument("unknown step: " + WideToUtf8(std::wstring(name)));
                 }
-                tour.buttons.push_back(step->second);
+                tour.steps.push_back(*step);
             }
         } else if (option == L"--open-im") {
             const std::wstring recipient = value();
@@ -118,7 +118,7 @@ Tour Read(int argc, wchar_t** argv) {
             throw std::invalid_argument("unknown option: " + WideToUtf8(option));
         }
     }
-    if ((!tour.buttons.empty() || tour.draft) && !tour.record) {
+    if ((!tour.steps.empty() || tour.draft) && !tour.record) {
         throw std::invalid_argument("--steps and --open-im need --record");
     }
     return tour;
@@ -169,11 +169,13 @@ void CheckDensity(HWND panel, int dpi) {
 }
 
 // Presses the button and waits until the client has taken what it sends.
-void Press(const driver::PanelControls& panel, driver::RecordFile& record, int button) {
+void Press(const driver::PanelControls& panel, driver::RecordFile& record,
+           std::pair<std::wstring_view, int> step) {
+    const auto [name, button] = step;
     const driver::ClickEffect effect = driver::EffectOf(button);
     const std::size_t lines = record.Events("line").size() + effect.lines;
     const std::size_t messages = record.Events("im").size() + (effect.instantMessage ? 1 : 0);
-    const std::string what = "button " + std::to_string(button);
+    const std::string what = WideToUtf8(std::wstring(name));
     Say("pressing " + what);
     Require(panel.Click(button), "could not press " + what);
     Require(record.WaitForEvents("line", lines, kBound).size() >= lines,
@@ -211,7 +213,7 @@ void Close(HWND window, const std::string& what) {
 }
 
 void Run(Tour& tour) {
-    const bool usesPanel = tour.panelPlace || tour.dpi || tour.reason || !tour.buttons.empty() ||
+    const bool usesPanel = tour.panelPlace || tour.dpi || tour.reason || !tour.steps.empty() ||
                            tour.geometryOf == L"panel";
     const HWND panel = usesPanel ? Shown(L"QuillowPanel", "Quillow") : nullptr;
     const HWND client = tour.draft || tour.geometryOf == L"client"
@@ -224,7 +226,7 @@ void Run(Tour& tour) {
         Require(driver::PanelControls(panel).SetReason(*tour.reason),
                 "the panel did not take the reason");
     }
-    for (const int button : tour.buttons) Press(driver::PanelControls(panel), *tour.record, button);
+    for (const auto& step : tour.steps) Press(driver::PanelControls(panel), *tour.record, step);
     if (tour.draft)
         WriteInstantMessage(client, *tour.record, tour.draft->first, tour.draft->second);
     if (!tour.geometryOf.empty()) {
