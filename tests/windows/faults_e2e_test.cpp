@@ -33,41 +33,12 @@ constexpr auto kAnswerBound = 6s;
 // Long enough for a command's 0.7 s or 1 s wait to have passed.
 constexpr auto kPastAWait = 2s;
 
-// The once-a-minute lines, which may come at any time; the tests are shorter than a minute,
-// but a slow machine should not make them fail.
-bool IsTimerLine(const std::string& line) {
-    return line == room::kTick || line.starts_with(room::kReBefore);
-}
-
-class Faults : public ::testing::Test {
+class Faults : public EndToEnd {
 protected:
     // Quillow first, with no client running (its greetings go nowhere), then the client: its
     // record holds only what the test's own clicks make the panel send.
     void StartPanelThenClient(std::vector<std::string> clientOptions = {}) {
-        session_.reset();  // the last one's, with its record
-        session_.emplace(
-            Session::Start(TestName(), {.client = std::move(clientOptions), .panelFirst = true}));
-    }
-    RunningPanel& panel() { return session_->panel; }
-    StandinClient& client() { return session_->client; }
-
-    void Click(int button) { ASSERT_TRUE(panel().Click(button)) << "button " << button; }
-
-    // The lines the room took, leaving out the timer's, once there are `count` of them (or
-    // those there are when the time is up).
-    std::vector<std::string> Lines(size_t count, std::string_view room = "room1",
-                                   std::chrono::milliseconds timeout = kBound) {
-        std::vector<std::string> lines;
-        WaitUntil(
-            [&] {
-                lines.clear();
-                for (const std::string& line : client().record().WaitForLines(0, room)) {
-                    if (!IsTimerLine(line)) lines.push_back(line);
-                }
-                return lines.size() >= count;
-            },
-            count == 0 ? 0ms : timeout);
-        return lines;
+        Start({.client = std::move(clientOptions), .panelFirst = true});
     }
 
     // The panel's program still runs, its thread answers, and it shows no message box.
@@ -77,8 +48,6 @@ protected:
         EXPECT_EQ(FindTopLevelWindow(L"#32770", panel().process().Id()), nullptr)
             << "the panel shows a message box";
     }
-
-    std::optional<Session> session_;
 };
 
 // --- The client goes away, or changes, while a command waits between its lines ---
@@ -98,7 +67,7 @@ TEST_P(ClientQuits, BetweenTheLinesOfACommandAndTheNextClientGetsTheNextLines) {
     ASSERT_NO_FATAL_FAILURE(StartPanelThenClient({"--quit-after-lines", "1"}));
     Click(command.button);
     ASSERT_TRUE(client().process().WaitForExit(kBound)) << "the client did not quit";
-    EXPECT_EQ(Lines(0), std::vector<std::string>{command.firstLine});
+    EXPECT_EQ(Texts(0), std::vector<std::string>{command.firstLine});
 
     // The rest of the command, and commands clicked with no client at all, go nowhere and
     // leave the panel as it was.
@@ -112,9 +81,9 @@ TEST_P(ClientQuits, BetweenTheLinesOfACommandAndTheNextClientGetsTheNextLines) {
 
     client() = StandinClient::Start(TestName() + "_again");
     Click(kStopButton);
-    EXPECT_EQ(Lines(1), std::vector<std::string>{room::kCameBack});
+    EXPECT_EQ(Texts(1), std::vector<std::string>{room::kCameBack});
     std::this_thread::sleep_for(kPastAWait);
-    EXPECT_EQ(Lines(0), std::vector<std::string>{room::kCameBack})
+    EXPECT_EQ(Texts(0), std::vector<std::string>{room::kCameBack})
         << "an old command's line turned up";
 }
 
@@ -128,8 +97,8 @@ INSTANTIATE_TEST_SUITE_P(Faults, ClientQuits,
 TEST_F(Faults, SecondLineGoesToTheRoomThatReplacedTheFirst) {
     ASSERT_NO_FATAL_FAILURE(StartPanelThenClient({"--swap-room-after-lines", "1"}));
     Click(kConButton);
-    EXPECT_EQ(Lines(1, "room2"), std::vector<std::string>{room::kContactZennoq});
-    EXPECT_EQ(Lines(0), std::vector<std::string>{room::kContactTorvik});
+    EXPECT_EQ(Texts(1, "room2"), std::vector<std::string>{room::kContactZennoq});
+    EXPECT_EQ(Texts(0), std::vector<std::string>{room::kContactTorvik});
 }
 
 // --- The client stops answering ---
@@ -165,15 +134,15 @@ TEST_F(Faults, HungClientNeitherFreezesThePanelNorKeepsItFromExiting) {
 
     Click(kExitButton);
     EXPECT_TRUE(panel().process().WaitForExit(kBound + kBound)) << "Exit did not end the program";
-    EXPECT_TRUE(Lines(0).empty()) << "a line got through the hung box";
+    EXPECT_TRUE(Texts(0).empty()) << "a line got through the hung box";
 }
 
 TEST_F(Faults, InstantMessageWindowThatNeverOpensGetsNothingTyped) {
     ASSERT_NO_FATAL_FAILURE(StartPanelThenClient({"--im-delay-ms", "600000"}));
     Click(kImOnButton);
-    EXPECT_EQ(Lines(1), std::vector<std::string>{room::kImsOn});
+    EXPECT_EQ(Texts(1), std::vector<std::string>{room::kImsOn});
     Click(kImOffButton);
-    EXPECT_EQ(Lines(2), (std::vector<std::string>{room::kImsOn, room::kImsOff}));
+    EXPECT_EQ(Texts(2), (std::vector<std::string>{room::kImsOn, room::kImsOff}));
     std::this_thread::sleep_for(kPastAWait);
 
     // Both asked the toolbar for a window, waited for it, and pressed nothing else.
@@ -192,7 +161,7 @@ TEST_F(Faults, InstantMessageWindowThatNeverOpensGetsNothingTyped) {
 
     ASSERT_NO_FATAL_FAILURE(ExpectPanelAnswers());
     Click(kAdvButton);
-    EXPECT_EQ(Lines(3), (std::vector<std::string>{room::kImsOn, room::kImsOff, room::kCredit}));
+    EXPECT_EQ(Texts(3), (std::vector<std::string>{room::kImsOn, room::kImsOff, room::kCredit}));
 }
 
 // --- Reasons ---
@@ -250,7 +219,7 @@ TEST_F(Faults, ReasonsArriveExactlyAsTheBoxHoldsThem) {
 
         Click(kStartButton);
         count += 2;
-        const std::vector<std::string> lines = Lines(count);
+        const std::vector<std::string> lines = Texts(count);
         ASSERT_EQ(lines.size(), count);
         EXPECT_EQ(lines[count - 2], room::kWentIdle);
         EXPECT_TRUE(lines[count - 1] == room::IdleCause(expected))
@@ -292,10 +261,10 @@ TEST_F(Faults, ClickStormLosesNothingAndKeepsEveryCommandsOrder) {
     }
     const size_t total = clicks.size() + waiting;
     // Generous: past the bound the waiting commands drain a nesting's worth at a time.
-    ASSERT_EQ(Lines(total, "room1", kBound + std::chrono::seconds(waiting)).size(), total)
+    ASSERT_EQ(Texts(total, "room1", kBound + std::chrono::seconds(waiting)).size(), total)
         << "lines were lost";
     std::this_thread::sleep_for(kPastAWait);
-    const std::vector<std::string> settled = Lines(0);
+    const std::vector<std::string> settled = Texts(0);
     ASSERT_EQ(settled.size(), total) << "more lines than the clicks make";
 
     const LineOrder order = ReadLineOrder(settled, {{room::kContactTorvik, room::kContactZennoq},
@@ -316,7 +285,7 @@ TEST_F(Faults, BacklogDrainsANestingAtATime) {
     const int clicks = 4 * Win32EventLoop::kMaxNesting;
     for (int i = 0; i < clicks; ++i) Click(kConButton);
     const auto oneAtATime = 700ms * (clicks - Win32EventLoop::kMaxNesting - 1);
-    EXPECT_EQ(Lines(2 * clicks, "room1", oneAtATime / 2).size(), 2u * clicks)
+    EXPECT_EQ(Texts(2 * clicks, "room1", oneAtATime / 2).size(), 2u * clicks)
         << "the backlog drains one command at a time";
 }
 
@@ -352,7 +321,7 @@ TEST_P(EndingABacklog, ComesWithinAFewLinesOfTheClick) {
         SCOPED_TRACE(seen);
         ASSERT_NO_FATAL_FAILURE(StartPanelThenClient({"--line-delay-ms", "50"}));
         for (int i = 0; i < 300; ++i) Click(kConButton);
-        ASSERT_GE(Lines(seen, "room1", kBound + kBound).size(), seen) << "the backlog stalled";
+        ASSERT_GE(Texts(seen, "room1", kBound + kBound).size(), seen) << "the backlog stalled";
 
         const double clicked = CounterSeconds();
         ASSERT_TRUE(End(GetParam(), seen % 2 == 1));
@@ -370,7 +339,7 @@ TEST_P(EndingABacklog, ComesWithinAFewLinesOfTheClick) {
         const std::vector<std::string> last =
             exit ? std::vector<std::string>{room::kExit}
                  : std::vector<std::string>{room::kFarewell, room::kUnloaded};
-        std::vector<std::string> lines = Lines(0);
+        std::vector<std::string> lines = Texts(0);
         ASSERT_GE(lines.size(), last.size());
         lines.erase(lines.begin(), lines.end() - static_cast<std::ptrdiff_t>(last.size()));
         EXPECT_EQ(lines, last);

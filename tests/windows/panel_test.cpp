@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "automation/ansi_text.h"
 #include "automation/window_ops_win.h"
 #include "driver/clock.h"
 #include "driver/controls.h"
-#include "automation/ansi_text.h"
 #include "driver/session.h"
 #include "panel/background_art.h"
 #include "panel/layout.h"
@@ -216,25 +216,15 @@ TEST_F(PanelWindowTest, DpiChangeLaysThePanelOutAgainInTheSuggestedFrame) {
 
 constexpr double kLineGap = 0.65;  // two lines a wait (0.7 s) apart come at least this far apart
 
-class PanelEndToEnd : public ::testing::Test {
+class PanelEndToEnd : public EndToEnd {
 protected:
-    void SetUp() override { session_.emplace(Session::Start(TestName())); }
-    RunningPanel& panel() { return session_->panel; }
-    StandinClient& client() { return session_->client; }
+    void SetUp() override { Start(); }
 
-    void Click(int id) { ASSERT_TRUE(panel().Click(id)) << "button " << id; }
-
-    // The room's lines, with their times, once there are `count` (or those there are when the
-    // time is up).
+    // The room's lines with their times, once there are `count`.
     std::vector<RecordEntry> Lines(size_t count) {
         client().record().WaitForLines(count, "room1", kBound);
         return client().record().Lines();
     }
-    std::vector<std::string> Texts(size_t count) {
-        return client().record().WaitForLines(count, "room1", kBound);
-    }
-
-    std::optional<Session> session_;
 };
 
 TEST_F(PanelEndToEnd, GreetingsArriveApartBeforeThePanelIsShown) {
