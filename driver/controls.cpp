@@ -60,14 +60,6 @@ HWND FindChild(HWND parent, std::wstring_view className, int index) {
     return child;
 }
 
-bool ClickButton(HWND button) {
-    const HWND parent = GetParent(button);
-    if (parent == nullptr) return false;
-    const int id = GetDlgCtrlID(button);
-    return PostMessageW(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                        reinterpret_cast<LPARAM>(button)) != 0;
-}
-
 bool SetText(HWND window, std::wstring_view text, std::chrono::milliseconds timeout) {
     const std::wstring terminated(text);
     DWORD_PTR result = 0;

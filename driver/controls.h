@@ -28,9 +28,6 @@ HWND WaitForTopLevelWindow(std::wstring_view className, DWORD processId,
 // The index-th (from 0) direct child of the class, in child order, or nullptr.
 HWND FindChild(HWND parent, std::wstring_view className, int index = 0);
 
-// Presses a push button: its parent gets the BN_CLICKED notification a click would send.
-bool ClickButton(HWND button);
-
 // Replaces a box's text (WM_SETTEXT); false when the window did not answer in time.
 bool SetText(HWND window, std::wstring_view text,
              std::chrono::milliseconds timeout = kAnswerTimeout);

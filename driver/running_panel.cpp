@@ -57,7 +57,8 @@ bool PanelControls::BmClick(int number) const {
 
 bool PanelControls::Click(int number) const {
     const HWND button = Control(number);
-    return button != nullptr && ClickButton(button);
+    return button != nullptr && PostMessageW(Window(), WM_COMMAND, MAKEWPARAM(number, BN_CLICKED),
+                                             reinterpret_cast<LPARAM>(button)) != 0;
 }
 
 bool PanelControls::SetReason(std::wstring_view reason) const {
