@@ -228,11 +228,11 @@ void CheckHealth(const driver::Session& session, const Run& run, Checks& checks)
     if (!base.memory || !last.memory) return;
     const auto expectFlat = [&](std::size_t from, std::size_t to, const std::string& what) {
         checks.Expect(to <= from + std::max<std::size_t>(2u << 20, from / 10),
-                      what + " does not grow (" + std::to_string(from / 1024) + " -> " +
+                      what + " (" + std::to_string(from / 1024) + " -> " +
                           std::to_string(to / 1024) + " KB)");
     };
-    expectFlat(base.memory->privateBytes, last.memory->privateBytes, "private bytes");
-    expectFlat(base.memory->workingSet, last.memory->workingSet, "working set");
+    expectFlat(base.memory->privateBytes, last.memory->privateBytes, "private bytes do not grow");
+    expectFlat(base.memory->workingSet, last.memory->workingSet, "working set does not grow");
 }
 
 // The reason inside a reason line, given its fixed pieces.
