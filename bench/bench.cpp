@@ -35,7 +35,7 @@
 #include "driver/controls.h"
 #include "driver/clock.h"
 #include "driver/running_panel.h"
-#include "driver/standin_client.h"
+#include "driver/session.h"
 
 namespace quillow::bench {
 namespace {
@@ -155,10 +155,10 @@ void MeasureSpin(double seconds, Figures& figures) {
 // One run of the panel beside a client of its own: start-up, footprint, CPU while waiting
 // (and a spinning wait as long), pace, and response to clicks during a wait.
 void PanelRun(int run, Figures& figures) {
-    StandinClient client = StandinClient::Start("run" + std::to_string(run));
-    RunningPanel panel = RunningPanel::Start();
+    driver::Session session = driver::Session::Start("run" + std::to_string(run));
+    StandinClient& client = session.client;
+    RunningPanel& panel = session.panel;
     figures.startup.Add(panel.ShownAt() - panel.StartedAt());
-    RequireLines(client, 2, "the greetings");
     std::this_thread::sleep_for(500ms);
 
     const HANDLE process = panel.process().Handle();
@@ -237,12 +237,15 @@ void PanelRun(int run, Figures& figures) {
 // process gone (the farewell's 0.7 s wait among it). Where its code is emulated, these figures
 // are the emulator's as much as the program's.
 void ShippedRun(const std::filesystem::path& program, int run, Figures& figures) {
-    StandinClient client = StandinClient::Start("shipped" + std::to_string(run));
-    RunningPanel panel = RunningPanel::Start(60s, program);
+    driver::SessionOptions options;
+    options.program = program;
+    options.panelTimeout = 60s;
+    driver::Session session = driver::Session::Start("shipped" + std::to_string(run), options);
+    const RunningPanel& panel = session.panel;
+    // The greetings came before the panel was shown, so they hold up nothing here.
     Expect(panel.Ping(20s).has_value(), "the shipped program's panel does not answer");
     figures.shippedShown.Add(CounterSeconds() - panel.StartedAt());
-    RequireLines(client, 2, "the shipped program's greetings");
-    figures.shippedGreeting.Add(client.record().Lines()[0].seconds - panel.StartedAt());
+    figures.shippedGreeting.Add(session.client.record().Lines()[0].seconds - panel.StartedAt());
     const double closed = CounterSeconds();
     Expect(PostMessageW(panel.Window(), WM_CLOSE, 0, 0), "could not close the shipped program");
     Expect(panel.process().WaitForExit(20s), "the shipped program did not end on closing");
@@ -482,13 +485,6 @@ std::string Describe(const Figures& f, int runs, int linesPerRun) {
     const auto size = std::filesystem::file_size(program, error);
     t.Row("Executable size", error ? "n/a" : Format("%.0f KB", static_cast<double>(size) / 1024),
           "", error ? "" : std::to_string(size) + " bytes");
-    std::string dlls;
-    bool systemOnly = true;
-    for (const std::string& dll : ImportedDlls(program)) {
-        dlls += (dlls.empty() ? "" : " ") + dll;
-        systemOnly = systemOnly && IsSystemDll(dll);
-    }
-    t.Row("Imported DLLs", systemOnly ? "system only" : "NOT only system", "", dlls);
     if (f.burst) DescribeBurst(*f.burst, t);
     return t.str();
 }

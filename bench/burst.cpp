@@ -9,8 +9,8 @@
 
 #include "automation/ansi_text.h"
 #include "driver/clock.h"
-#include "driver/running_panel.h"
-#include "driver/standin_client.h"
+#include "driver/line_order.h"
+#include "driver/session.h"
 #include "panel/status_lines.h"
 
 namespace quillow::bench {
@@ -38,24 +38,12 @@ double PostClicks(const driver::RunningPanel& panel, const BurstOptions& options
     return CounterSeconds();
 }
 
-struct Pair {
-    driver::StandinClient client;
-    driver::RunningPanel panel;
-};
-
-Pair StartPair(const std::string& name) {
-    driver::StandinClient client = driver::StandinClient::Start(name);
-    driver::RunningPanel panel = driver::RunningPanel::Start();
-    if (client.record().WaitForLines(2).size() < 2) throw std::runtime_error("no greetings");
-    return {std::move(client), std::move(panel)};
-}
-
 }  // namespace
 
 Burst MeasureBurst(const BurstOptions& options) {
     Burst burst;
     {
-        Pair pair = StartPair("burst");
+        driver::Session pair = driver::Session::Start("burst");
         driver::RecordFile& record = pair.client.record();
         const std::size_t before = record.Lines().size();
         const double lastClick = PostClicks(pair.panel, options, options.clicks);
@@ -71,24 +59,21 @@ Burst MeasureBurst(const BurstOptions& options) {
 
         const auto& lines = record.Lines();
         burst.lastClickToLastLine = lines.back().seconds - lastClick;
-        // How many commands were under way at once, and how many finished after the last click.
-        int open = 0;
-        int finished = 0;
-        for (std::size_t i = before; i < lines.size(); ++i) {
-            if (lines[i].bytes == kFirstLine)
-                burst.deepestNesting = std::max(burst.deepestNesting, ++open);
-            if (lines[i].bytes == kSecondLine) {
-                --open;
-                if (i >= atLastClick) ++finished;
-            }
-        }
+        std::vector<std::string> texts;
+        for (std::size_t i = before; i < lines.size(); ++i) texts.push_back(lines[i].bytes);
+        burst.deepestNesting =
+            driver::ReadLineOrder(texts, {{kFirstLine, kSecondLine}}).deepestNesting;
+        // Commands finished after the last click.
+        const auto finished = std::count_if(
+            lines.begin() + static_cast<std::ptrdiff_t>(std::max(before, atLastClick)), lines.end(),
+            [](const driver::RecordEntry& line) { return line.bytes == kSecondLine; });
         if (burst.lastClickToLastLine > 0) {
-            burst.commandsPerSecond = finished / burst.lastClickToLastLine;
+            burst.commandsPerSecond = static_cast<double>(finished) / burst.lastClickToLastLine;
         }
         pair.panel.process().Terminate();
     }
     for (std::size_t i = 0; i < options.exitMoments.size(); ++i) {
-        Pair pair = StartPair("burst-exit" + std::to_string(i + 1));
+        driver::Session pair = driver::Session::Start("burst-exit" + std::to_string(i + 1));
         const double lastClick = PostClicks(pair.panel, options, options.exitClicks);
         std::this_thread::sleep_until(
             std::chrono::steady_clock::now() +

@@ -22,10 +22,10 @@ struct BurstOptions {
 };
 
 struct Burst {
-    double lastClickToLastLine = 0;     // s; up to drainBound when cut short
-    bool drained = false;               // every command finished within drainBound
-    double commandsPerSecond = 0;       // finished while draining (after the last click)
-    int deepestNesting = 0;             // most "Con" started and not yet finished at once
+    double lastClickToLastLine = 0;  // s; up to drainBound when cut short
+    bool drained = false;            // every command finished within drainBound
+    double commandsPerSecond = 0;    // finished while draining (after the last click)
+    int deepestNesting = 0;          // most "Con" started and not yet finished at once
     // "Exit" clicked mid-drain to the process gone, at each moment (none: not within the bound).
     std::vector<std::optional<double>> exitSeconds;
     std::vector<double> drainGaps;  // s between second lines posted back to back, before Exit

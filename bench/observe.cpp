@@ -5,13 +5,11 @@
 #include <winternl.h>
 
 #include <algorithm>
-#include <array>
-#include <cctype>
 #include <cstdint>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <vector>
 
 namespace quillow::bench {
 namespace {
@@ -87,12 +85,6 @@ long CountWindows(DWORD processId) {
     return windows.count;
 }
 
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 }  // namespace
 
 double ProcessCpuSeconds(DWORD processId) {
@@ -164,78 +156,6 @@ GuiObjects GuiObjectsOf(HANDLE process, DWORD processId) {
     objects.gdi = CountGdiObjects(process).value_or(-1);
     objects.how = "windows; GDI handle table";
     return objects;
-}
-
-std::vector<std::string> ImportedDlls(const std::filesystem::path& executable) {
-    std::ifstream file(executable, std::ios::binary);
-    const std::string image{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    auto fits = [&](std::size_t offset, std::size_t size) {
-        return offset <= image.size() && size <= image.size() - offset;
-    };
-    IMAGE_DOS_HEADER dos;
-    if (!fits(0, sizeof dos)) return {};
-    std::memcpy(&dos, image.data(), sizeof dos);
-    // The headers of a 64-bit program, or of a 32-bit one: they differ in the optional header.
-    const auto ntOffset = static_cast<std::size_t>(dos.e_lfanew);
-    IMAGE_NT_HEADERS64 nt64;
-    IMAGE_NT_HEADERS32 nt32;
-    if (dos.e_magic != IMAGE_DOS_SIGNATURE || !fits(ntOffset, sizeof nt32)) return {};
-    std::memcpy(&nt32, image.data() + ntOffset, sizeof nt32);
-    if (nt32.Signature != IMAGE_NT_SIGNATURE) return {};
-    const IMAGE_FILE_HEADER& header = nt32.FileHeader;
-    IMAGE_DATA_DIRECTORY imports;
-    if (nt32.OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR32_MAGIC) {
-        imports = nt32.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    } else if (nt32.OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC &&
-               fits(ntOffset, sizeof nt64)) {
-        std::memcpy(&nt64, image.data() + ntOffset, sizeof nt64);
-        imports = nt64.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    } else {
-        return {};
-    }
-
-    const std::size_t sectionsOffset =
-        ntOffset + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) + header.SizeOfOptionalHeader;
-    std::vector<IMAGE_SECTION_HEADER> sections(header.NumberOfSections);
-    if (!fits(sectionsOffset, sections.size() * sizeof(IMAGE_SECTION_HEADER))) return {};
-    std::memcpy(sections.data(), image.data() + sectionsOffset,
-                sections.size() * sizeof(IMAGE_SECTION_HEADER));
-    // Where an address of the loaded image lies in the file.
-    auto fileOffset = [&](DWORD rva) -> std::optional<std::size_t> {
-        for (const IMAGE_SECTION_HEADER& section : sections) {
-            const DWORD size = std::max(section.Misc.VirtualSize, section.SizeOfRawData);
-            if (rva >= section.VirtualAddress && rva < section.VirtualAddress + size) {
-                return section.PointerToRawData + (rva - section.VirtualAddress);
-            }
-        }
-        return std::nullopt;
-    };
-
-    std::vector<std::string> dlls;
-    std::optional<std::size_t> at = fileOffset(imports.VirtualAddress);
-    for (; at && fits(*at, sizeof(IMAGE_IMPORT_DESCRIPTOR));
-         *at += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
-        IMAGE_IMPORT_DESCRIPTOR descriptor;
-        std::memcpy(&descriptor, image.data() + *at, sizeof descriptor);
-        if (descriptor.Name == 0) break;
-        const std::optional<std::size_t> name = fileOffset(descriptor.Name);
-        if (!name || *name >= image.size()) break;
-        dlls.emplace_back(image.c_str() + *name);
-    }
-    return dlls;
-}
-
-bool IsSystemDll(const std::string& name) {
-    static const std::array<const char*, 22> kSystem = {
-        "advapi32.dll", "comctl32.dll", "comdlg32.dll", "crypt32.dll", "gdi32.dll",
-        "gdiplus.dll",  "imm32.dll",    "kernel32.dll", "msimg32.dll", "msvcrt.dll",
-        "ntdll.dll",    "ole32.dll",    "oleaut32.dll", "psapi.dll",   "shell32.dll",
-        "shlwapi.dll",  "ucrtbase.dll", "user32.dll",   "uxtheme.dll", "version.dll",
-        "winmm.dll",    "ws2_32.dll",
-    };
-    const std::string lower = Lower(name);
-    return lower.starts_with("api-ms-win-") ||
-           std::find(kSystem.begin(), kSystem.end(), lower) != kSystem.end();
 }
 
 }  // namespace quillow::bench

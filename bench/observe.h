@@ -1,14 +1,12 @@
 // What can be seen of a running program from outside it: the CPU time it has used, its
-// memory, its window-system objects, and the DLLs its executable imports.
+// memory and its window-system objects.
 #pragma once
 
 #include <windows.h>
 
 #include <cstddef>
-#include <filesystem>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace quillow::bench {
 
@@ -39,13 +37,5 @@ struct GuiObjects {
 };
 // Needs PROCESS_QUERY_INFORMATION and PROCESS_VM_READ.
 GuiObjects GuiObjectsOf(HANDLE process, DWORD processId);
-
-// The DLLs named in the executable's import table (32- or 64-bit), as written there; empty when
-// the file is not an executable.
-std::vector<std::string> ImportedDlls(const std::filesystem::path& executable);
-
-// Whether a DLL is one of the system's own (as opposed to a compiler's run-time or a
-// third party's).
-bool IsSystemDll(const std::string& name);
 
 }  // namespace quillow::bench

@@ -27,11 +27,11 @@
 
 #include "automation/ansi_text.h"
 #include "bench/observe.h"
-#include "panel/status_lines.h"
-#include "driver/controls.h"
 #include "driver/clock.h"
-#include "driver/running_panel.h"
-#include "driver/standin_client.h"
+#include "driver/controls.h"
+#include "driver/line_order.h"
+#include "driver/session.h"
+#include "panel/status_lines.h"
 
 namespace quillow::bench {
 namespace {
@@ -41,7 +41,6 @@ using driver::CounterSeconds;
 using driver::RecordEntry;
 using driver::RecordFile;
 using driver::RunningPanel;
-using driver::StandinClient;
 
 // Every button but "Exit".
 const std::vector<int> kButtons = {
@@ -63,6 +62,9 @@ const std::vector<std::wstring> kReasons = {
 };
 const std::wstring kInitialReason = L"Put your reason ";
 
+std::string Ansi(std::string_view utf8) { return Utf8ToAnsi(utf8); }
+std::string AnsiBytes(const std::wstring& text) { return Utf8ToAnsi(WideToUtf8(text)); }
+
 struct Sample {
     double minute = 0;
     std::size_t clicks = 0;
@@ -70,6 +72,23 @@ struct Sample {
     std::optional<double> answerMs;
     std::optional<Memory> memory;
     GuiObjects objects;
+};
+
+// What the clicking did, for the checks.
+struct Run {
+    double started = 0;
+    std::size_t greetings = 0;
+    std::vector<int> clicks;
+    std::map<int, std::size_t> byButton;
+    std::set<std::string> reasonsTyped = {AnsiBytes(kInitialReason)};
+    std::size_t reasonEdits = 0;
+    std::vector<Sample> samples;
+    bool alive = true;
+
+    std::size_t ClicksOn(int button) const {
+        const auto found = byButton.find(button);
+        return found == byButton.end() ? 0 : found->second;
+    }
 };
 
 class Checks {
@@ -84,90 +103,252 @@ private:
     bool failed_ = false;
 };
 
-std::string AnsiBytes(const std::wstring& text) { return Utf8ToAnsi(WideToUtf8(text)); }
-
 std::string FirstLineOf(int button) {
     switch (button) {
-        case driver::kStartButton: return Utf8ToAnsi(lines::kWentIdle);
-        case driver::kStopButton: return Utf8ToAnsi(lines::kCameBack);
-        case driver::kImOnButton: return Utf8ToAnsi(lines::kImsOn);
-        case driver::kImOffButton: return Utf8ToAnsi(lines::kImsOff);
-        case driver::kAdvButton: return Utf8ToAnsi(lines::kCredit);
-        case driver::kConButton: return Utf8ToAnsi(lines::kContactTorvik);
+        case driver::kStartButton: return Ansi(lines::kWentIdle);
+        case driver::kStopButton: return Ansi(lines::kCameBack);
+        case driver::kImOnButton: return Ansi(lines::kImsOn);
+        case driver::kImOffButton: return Ansi(lines::kImsOff);
+        case driver::kAdvButton: return Ansi(lines::kCredit);
+        case driver::kConButton: return Ansi(lines::kContactTorvik);
         default: return {};  // "Clr Cht" posts nothing
     }
 }
 
-int LinesOf(int button) {
-    return button == driver::kStartButton || button == driver::kConButton ? 2
-           : button == driver::kClearChatButton                           ? 0
-                                                                          : 1;
+bool IsTimerLine(const std::string& line) {
+    return line == Ansi(lines::kIdleTick) || line.starts_with(Ansi(lines::kReBefore));
 }
 
-Sample TakeSample(const RunningPanel& panel, RecordFile& record, double started,
-                  std::size_t clicks) {
-    Sample sample;
-    sample.minute = (CounterSeconds() - started) / 60;
-    sample.clicks = clicks;
+void TakeSample(const RunningPanel& panel, RecordFile& record, Run& run) {
+    Sample s;
+    s.minute = (CounterSeconds() - run.started) / 60;
+    s.clicks = run.clicks.size();
     record.Update();
-    sample.lines = record.Lines().size();
-    if (const auto answer = panel.Ping(kAnswerBound)) sample.answerMs = answer->count() / 1000.0;
-    sample.memory = MemoryOf(panel.process().Handle());
-    sample.objects = GuiObjectsOf(panel.process().Handle(), panel.process().Id());
-    return sample;
-}
-
-void PrintSample(const Sample& s) {
+    s.lines = record.Lines().size();
+    if (const auto answer = panel.Ping(kAnswerBound)) s.answerMs = answer->count() / 1000.0;
+    s.memory = MemoryOf(panel.process().Handle());
+    s.objects = GuiObjectsOf(panel.process().Handle(), panel.process().Id());
     std::printf("%7.1f %8zu %8zu %10s %9s %9s %6ld %6ld\n", s.minute, s.clicks, s.lines,
                 s.answerMs ? (std::to_string(s.answerMs.value()).substr(0, 6)).c_str() : "NONE",
                 s.memory ? std::to_string(s.memory->workingSet / 1024).c_str() : "n/a",
                 s.memory ? std::to_string(s.memory->privateBytes / 1024).c_str() : "n/a",
                 s.objects.user, s.objects.gdi);
     std::fflush(stdout);
+    run.samples.push_back(s);
 }
 
-// Whether each second line follows a first line of its own: at no point more seconds than
-// firsts, and as many of each in the end.
-bool PairsInOrder(const std::vector<std::string>& lines, const std::string& first,
-                  bool (*isSecond)(const std::string&)) {
-    long open = 0;
-    for (const std::string& line : lines) {
-        if (line == first) ++open;
-        if (isSecond(line) && --open < 0) return false;
+// Bursts of clicks with pauses between them, a reason typed now and then, and a sample every
+// minute, until `minutes` have passed or the panel stops answering.
+void ClickInBursts(driver::Session& session, double minutes, std::mt19937& random, Run& run) {
+    RunningPanel& panel = session.panel;
+    const auto uniform = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    std::printf("\n%7s %8s %8s %10s %9s %9s %6s %6s\n", "minute", "clicks", "lines", "answer ms",
+                "WS KB", "priv KB", "USER", "GDI");
+    run.started = CounterSeconds();
+    TakeSample(panel, session.client.record(), run);
+    double nextSample = run.started + 60;
+    const double end = run.started + minutes * 60;
+    while (CounterSeconds() < end && run.alive) {
+        const int burst = uniform(1, kLongestBurst);
+        for (int i = 0; i < burst && run.alive; ++i) {
+            const int button = kButtons[static_cast<std::size_t>(
+                uniform(0, static_cast<int>(kButtons.size()) - 1))];
+            run.alive = panel.Click(button);
+            if (!run.alive) break;
+            run.clicks.push_back(button);
+            ++run.byButton[button];
+            std::this_thread::sleep_for(std::chrono::milliseconds(uniform(0, 1000 / burst)));
+        }
+        if (uniform(1, 5) == 1) {
+            const std::wstring& reason = kReasons[static_cast<std::size_t>(
+                uniform(0, static_cast<int>(kReasons.size()) - 1))];
+            // Noted first: a command that is waiting now may read it as soon as it is set.
+            run.reasonsTyped.insert(AnsiBytes(reason));
+            run.alive = run.alive && panel.SetReason(reason);
+            ++run.reasonEdits;
+        }
+        // A pause between bursts, so that the queue drains from time to time.
+        const double until = CounterSeconds() + uniform(500, 4000) / 1000.0;
+        while (CounterSeconds() < until) {
+            if (CounterSeconds() >= nextSample) {
+                TakeSample(panel, session.client.record(), run);
+                run.alive = run.alive && run.samples.back().answerMs && panel.process().Running();
+                nextSample += 60;
+            }
+            std::this_thread::sleep_for(50ms);
+        }
     }
-    return open == 0;
 }
 
-bool IsContactZennoq(const std::string& line) {
-    static const std::string zennoq = Utf8ToAnsi(lines::kContactZennoq);
-    return line == zennoq;
+// Waits until every click has been handled, then takes the last sample.
+void Drain(driver::Session& session, Run& run) {
+    RecordFile& record = session.client.record();
+    std::size_t expected = run.greetings;
+    for (const int button : run.clicks) expected += driver::EffectOf(button).lines;
+    driver::WaitUntil(
+        [&] {
+            record.Update();
+            return !run.alive ||
+                   static_cast<std::size_t>(std::count_if(
+                       record.Lines().begin(), record.Lines().end(), [](const RecordEntry& line) {
+                           return !IsTimerLine(line.bytes);
+                       })) >= expected;
+        },
+        kDrainBound, 200ms);
+    std::this_thread::sleep_for(3s);  // the last instant messages, and nothing more to come
+    TakeSample(session.panel, record, run);
 }
-bool IsIdleCause(const std::string& line) {
-    static const std::string before = Utf8ToAnsi(lines::kIdleCauseBefore);
-    return line.starts_with(before);
-}
-bool IsReLine(const std::string& line) {
-    static const std::string before = Utf8ToAnsi(lines::kReBefore);
-    return line.starts_with(before);
-}
-bool IsTick(const std::string& line) {
-    static const std::string tick = Utf8ToAnsi(lines::kIdleTick);
-    return line == tick;
-}
-bool IsSecondLine(const std::string& line) {
-    return IsContactZennoq(line) || IsIdleCause(line) || IsReLine(line);
+
+// Alive and answering throughout, and no growth from the sample a minute in, once everything
+// has been used, to the last.
+void CheckHealth(const driver::Session& session, const Run& run, Checks& checks) {
+    checks.Expect(run.alive && session.panel.process().Running(), "the program ran to the end");
+    double slowest = 0;
+    bool answered = true;
+    for (const Sample& s : run.samples) {
+        answered = answered && s.answerMs.has_value();
+        slowest = std::max(slowest, s.answerMs.value_or(0));
+    }
+    checks.Expect(answered, "it answered every minute (slowest answer " +
+                                std::to_string(slowest).substr(0, 6) + " ms)");
+    if (run.samples.size() < 3) {
+        std::printf("  (too short for the growth checks: they compare minute 1 with the end)\n");
+        return;
+    }
+    const Sample& base = run.samples[1];
+    const Sample& last = run.samples.back();
+    checks.Expect(last.objects.user <= base.objects.user,
+                  "USER objects do not grow (" + std::to_string(base.objects.user) + " -> " +
+                      std::to_string(last.objects.user) + ", " + last.objects.how + ")");
+    checks.Expect(last.objects.gdi <= base.objects.gdi + 2,
+                  "GDI objects do not grow (" + std::to_string(base.objects.gdi) + " -> " +
+                      std::to_string(last.objects.gdi) + ")");
+    if (!base.memory || !last.memory) return;
+    const auto expectFlat = [&](std::size_t from, std::size_t to, const std::string& what) {
+        checks.Expect(to <= from + std::max<std::size_t>(2u << 20, from / 10),
+                      what + " (" + std::to_string(from / 1024) + " -> " +
+                          std::to_string(to / 1024) + " KB)");
+    };
+    expectFlat(base.memory->privateBytes, last.memory->privateBytes, "private bytes do not grow");
+    expectFlat(base.memory->workingSet, last.memory->workingSet, "working set does not grow");
 }
 
 // The reason inside a reason line, given its fixed pieces.
 std::optional<std::string> ReasonIn(const std::string& line, std::string_view before,
                                     std::string_view after) {
-    const std::string head = Utf8ToAnsi(before);
-    const std::string tail = Utf8ToAnsi(after);
+    const std::string head = Ansi(before);
+    const std::string tail = Ansi(after);
     if (!line.starts_with(head) || !line.ends_with(tail) ||
         line.size() < head.size() + tail.size()) {
         return std::nullopt;
     }
     return line.substr(head.size(), line.size() - head.size() - tail.size());
+}
+
+// Every click's first line once and in click order, each second line after its first, the
+// timer once a minute, and only reasons that were typed. Returns how many lines the room took
+// after the greetings.
+std::size_t CheckLines(RecordFile& record, const Run& run, Checks& checks) {
+    record.Update();
+    std::vector<std::string> roomLines;
+    for (const RecordEntry& line : record.Lines()) {
+        if (line.where == "room1") roomLines.push_back(line.bytes);
+        if (line.where != "room1") checks.Expect(false, "a line went to " + line.where);
+    }
+    roomLines.erase(roomLines.begin(),
+                    roomLines.begin() + static_cast<std::ptrdiff_t>(run.greetings));
+
+    const driver::LineOrder order = driver::ReadLineOrder(
+        roomLines, {{Ansi(lines::kContactTorvik), Ansi(lines::kContactZennoq)},
+                    {Ansi(lines::kWentIdle), Ansi(lines::kIdleCauseBefore)},
+                    {Ansi(lines::kIdleTick), Ansi(lines::kReBefore)}});
+    std::vector<std::string> firstLines;
+    std::size_t ticks = 0;
+    for (const std::string& line : order.firstLines) {
+        if (line == Ansi(lines::kIdleTick)) ++ticks;
+        if (line != Ansi(lines::kIdleTick)) firstLines.push_back(line);
+    }
+    std::vector<std::string> clickedFirstLines;
+    for (const int button : run.clicks) {
+        if (driver::EffectOf(button).lines > 0) clickedFirstLines.push_back(FirstLineOf(button));
+    }
+    const auto agree = std::mismatch(firstLines.begin(), firstLines.end(),
+                                     clickedFirstLines.begin(), clickedFirstLines.end());
+    checks.Expect(firstLines == clickedFirstLines,
+                  "every click's first line arrived once, in click order (" +
+                      std::to_string(firstLines.size()) + " of " +
+                      std::to_string(clickedFirstLines.size()) + "; agreeing up to " +
+                      std::to_string(agree.first - firstLines.begin()) + ")");
+    checks.Expect(order.pairsMatch,
+                  "each second line of \"Con\", \"Start\" and the timer followed its first");
+    const double minutes = (CounterSeconds() - run.started) / 60;
+    const auto whole = static_cast<long>(minutes);
+    const auto tickCount = static_cast<long>(ticks);
+    checks.Expect(tickCount >= whole - 1 && tickCount <= whole + 1,
+                  "the timer ticked once a minute (" + std::to_string(ticks) + " ticks in " +
+                      std::to_string(minutes).substr(0, 5) + " minutes)");
+
+    bool reasonsKnown = true;
+    std::size_t reasonLines = 0;
+    for (const std::string& line : roomLines) {
+        std::optional<std::string> reason =
+            ReasonIn(line, lines::kIdleCauseBefore, lines::kIdleCauseAfter);
+        if (!reason) reason = ReasonIn(line, lines::kReBefore, lines::kReAfter);
+        if (!reason) continue;
+        ++reasonLines;
+        if (!run.reasonsTyped.count(*reason)) {
+            reasonsKnown = false;
+            std::printf("  unknown reason: \"%s\"\n", reason->c_str());
+        }
+    }
+    checks.Expect(reasonsKnown, "every reason posted (" + std::to_string(reasonLines) +
+                                    " lines) is one that was typed");
+    return roomLines.size();
+}
+
+// One instant message a click on "IM on" or "IM off", none left unsent, one clearing a click
+// on "Clr Cht".
+void CheckClientEvents(const RecordFile& record, const Run& run, Checks& checks) {
+    std::size_t imOn = 0, imOff = 0, strays = 0, opened = 0, cleared = 0;
+    for (const RecordEntry& entry : record.Entries()) {
+        if (entry.kind != RecordEntry::Kind::Event) continue;
+        opened += entry.what == "imopen";
+        cleared += entry.what == "cleared";
+        if (entry.what != "im") continue;
+        if (entry.where == lines::kImOnRecipient && entry.bytes == lines::kImOnMessage) {
+            ++imOn;
+        } else if (entry.where == lines::kImOffRecipient && entry.bytes == lines::kImOffMessage) {
+            ++imOff;
+        } else {
+            ++strays;
+        }
+    }
+    const std::size_t onClicks = run.ClicksOn(driver::kImOnButton);
+    const std::size_t offClicks = run.ClicksOn(driver::kImOffButton);
+    checks.Expect(imOn == onClicks && imOff == offClicks && strays == 0,
+                  "one instant message per IM click (on " + std::to_string(imOn) + "/" +
+                      std::to_string(onClicks) + ", off " + std::to_string(imOff) + "/" +
+                      std::to_string(offClicks) + ", other " + std::to_string(strays) + ")");
+    checks.Expect(opened == imOn + imOff + strays,
+                  "no instant-message window left unsent (" + std::to_string(opened) + " opened)");
+    checks.Expect(cleared == run.ClicksOn(driver::kClearChatButton),
+                  "one clearing per \"Clr Cht\" (" + std::to_string(cleared) + ")");
+}
+
+// Closing still says farewell and ends the program.
+void CheckFarewell(driver::Session& session, Checks& checks) {
+    RecordFile& record = session.client.record();
+    const std::size_t before = record.Lines().size();
+    driver::PostClose(session.panel.Window());
+    const bool ended = session.panel.process().WaitForExit(30s);
+    record.WaitForLines(before + 2, "room1", 5s);
+    const std::vector<RecordEntry>& all = record.Lines();
+    checks.Expect(ended && all.size() >= before + 2 &&
+                      all[all.size() - 2].bytes == Ansi(lines::kFarewell) &&
+                      all.back().bytes == Ansi(lines::kUnloaded),
+                  "closing the panel said farewell and ended the program");
 }
 
 int Main(int argc, char** argv) {
@@ -180,245 +361,40 @@ int Main(int argc, char** argv) {
         } else if (arg == "--seed" && i + 1 < argc) {
             seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
         } else {
-            std::fprintf(stderr, "usage: quillow_soak [--minutes N] [--seed N]\n");
-            return 2;
+            minutes = 0;
+            break;
         }
     }
     if (minutes <= 0) {
-        std::fprintf(stderr, "soak: --minutes must be more than 0\n");
+        std::fprintf(stderr, "usage: quillow_soak [--minutes N (more than 0)] [--seed N]\n");
         return 2;
     }
     std::printf("soak: %.1f minutes, seed %u\n", minutes, seed);
     std::mt19937 random(seed);
-    auto uniform = [&](int low, int high) {
-        return std::uniform_int_distribution<int>(low, high)(random);
-    };
 
-    StandinClient client = StandinClient::Start("soak");
-    RunningPanel panel = RunningPanel::Start();
-    RecordFile& record = client.record();
-    if (record.WaitForLines(2, "room1", 15s).size() < 2) {
-        std::printf("soak: FAILED: no greetings\n");
-        return 1;
-    }
-    const std::size_t greetings = record.Lines().size();
+    driver::Session session = driver::Session::Start("soak");
+    Run run;
+    run.greetings = session.client.record().Lines().size();
+    ClickInBursts(session, minutes, random, run);
+    Drain(session, run);
 
-    std::vector<int> clicks;
-    std::set<std::string> reasonsTyped = {AnsiBytes(kInitialReason)};
-    std::vector<Sample> samples;
-    std::size_t reasonEdits = 0;
-    bool alive = true;
-
-    std::printf("\n%7s %8s %8s %10s %9s %9s %6s %6s\n", "minute", "clicks", "lines", "answer ms",
-                "WS KB", "priv KB", "USER", "GDI");
-    const double started = CounterSeconds();
-    samples.push_back(TakeSample(panel, record, started, 0));
-    PrintSample(samples.back());
-    double nextSample = started + 60;
-    const double end = started + minutes * 60;
-
-    while (CounterSeconds() < end && alive) {
-        // A burst: up to twenty clicks spread over a second.
-        const int burst = uniform(1, kLongestBurst);
-        for (int i = 0; i < burst && alive; ++i) {
-            const int button = kButtons[static_cast<std::size_t>(
-                uniform(0, static_cast<int>(kButtons.size()) - 1))];
-            if (!panel.Click(button)) {
-                alive = false;
-                break;
-            }
-            clicks.push_back(button);
-            std::this_thread::sleep_for(std::chrono::milliseconds(uniform(0, 1000 / burst)));
-        }
-        if (uniform(1, 5) == 1) {
-            const std::wstring& reason = kReasons[static_cast<std::size_t>(
-                uniform(0, static_cast<int>(kReasons.size()) - 1))];
-            // Noted first: a command that is waiting now may read it as soon as it is set.
-            reasonsTyped.insert(AnsiBytes(reason));
-            if (!panel.SetReason(reason)) alive = false;
-            ++reasonEdits;
-        }
-        // A pause between bursts, so that the queue drains from time to time.
-        const double until = CounterSeconds() + uniform(500, 4000) / 1000.0;
-        while (CounterSeconds() < until) {
-            if (CounterSeconds() >= nextSample) {
-                samples.push_back(TakeSample(panel, record, started, clicks.size()));
-                PrintSample(samples.back());
-                alive = alive && samples.back().answerMs.has_value() && panel.process().Running();
-                nextSample += 60;
-            }
-            std::this_thread::sleep_for(50ms);
-        }
-    }
-
-    // Everything clicked is handled before the final count.
-    std::size_t expectedLines = greetings;
-    for (const int button : clicks) expectedLines += static_cast<std::size_t>(LinesOf(button));
-    const auto drainStart = std::chrono::steady_clock::now();
-    while (alive && std::chrono::steady_clock::now() - drainStart < kDrainBound) {
-        record.Update();
-        std::size_t commandLines = 0;
-        for (const RecordEntry& line : record.Lines()) {
-            if (!IsTick(line.bytes) && !IsReLine(line.bytes)) ++commandLines;
-        }
-        if (commandLines >= expectedLines) break;
-        std::this_thread::sleep_for(200ms);
-    }
-    std::this_thread::sleep_for(3s);  // the last instant messages, and nothing more to come
-    samples.push_back(TakeSample(panel, record, started, clicks.size()));
-    PrintSample(samples.back());
-
-    // --- Checks ---
     std::printf("\nchecks:\n");
-    Checks checks;
-    std::map<int, std::size_t> byButton;
-    for (const int button : clicks) ++byButton[button];
     std::printf(
         "  clicks: %zu (Start %zu, Stop %zu, IM on %zu, IM off %zu, Clr Cht %zu, Adv %zu, "
         "Con %zu); reason edits: %zu\n",
-        clicks.size(), byButton[driver::kStartButton], byButton[driver::kStopButton],
-        byButton[driver::kImOnButton], byButton[driver::kImOffButton],
-        byButton[driver::kClearChatButton], byButton[driver::kAdvButton],
-        byButton[driver::kConButton], reasonEdits);
-    checks.Expect(alive && panel.process().Running(), "the program ran to the end");
-    bool answered = true;
-    double slowest = 0;
-    for (const Sample& s : samples) {
-        answered = answered && s.answerMs.has_value();
-        if (s.answerMs) slowest = std::max(slowest, *s.answerMs);
-    }
-    checks.Expect(answered, "it answered every minute (slowest answer " +
-                                std::to_string(slowest).substr(0, 6) + " ms)");
-
-    // Leaks: the last sample against the one a minute in, once everything has been used.
-    if (samples.size() >= 3) {
-        const Sample& base = samples[1];
-        const Sample& last = samples.back();
-        checks.Expect(last.objects.user <= base.objects.user,
-                      "USER objects do not grow (" + std::to_string(base.objects.user) + " -> " +
-                          std::to_string(last.objects.user) + ", " + last.objects.how + ")");
-        checks.Expect(last.objects.gdi <= base.objects.gdi + 2,
-                      "GDI objects do not grow (" + std::to_string(base.objects.gdi) + " -> " +
-                          std::to_string(last.objects.gdi) + ")");
-        if (base.memory && last.memory) {
-            const auto grew = [](std::size_t from, std::size_t to) {
-                return to > from + std::max<std::size_t>(2u << 20, from / 10);
-            };
-            checks.Expect(!grew(base.memory->privateBytes, last.memory->privateBytes),
-                          "private bytes do not grow (" +
-                              std::to_string(base.memory->privateBytes / 1024) + " -> " +
-                              std::to_string(last.memory->privateBytes / 1024) + " KB)");
-            checks.Expect(!grew(base.memory->workingSet, last.memory->workingSet),
-                          "working set does not grow (" +
-                              std::to_string(base.memory->workingSet / 1024) + " -> " +
-                              std::to_string(last.memory->workingSet / 1024) + " KB)");
-        }
-    } else {
-        std::printf("  (too short for the growth checks: they compare minute 1 with the end)\n");
-    }
-
-    record.Update();
-    std::vector<std::string> roomLines;
-    for (const RecordEntry& line : record.Lines()) {
-        if (line.where != "room1") {
-            checks.Expect(false, "a line went to " + line.where);
-            continue;
-        }
-        roomLines.push_back(line.bytes);
-    }
-    roomLines.erase(roomLines.begin(), roomLines.begin() + static_cast<std::ptrdiff_t>(greetings));
-
-    std::vector<std::string> firstLines;
-    std::size_t ticks = 0;
-    for (const std::string& line : roomLines) {
-        if (IsTick(line)) {
-            ++ticks;
-        } else if (!IsSecondLine(line)) {
-            firstLines.push_back(line);
-        }
-    }
-    std::vector<std::string> clickedFirstLines;
-    for (const int button : clicks) {
-        if (LinesOf(button) > 0) clickedFirstLines.push_back(FirstLineOf(button));
-    }
-    std::size_t agree = 0;
-    while (agree < firstLines.size() && agree < clickedFirstLines.size() &&
-           firstLines[agree] == clickedFirstLines[agree]) {
-        ++agree;
-    }
-    checks.Expect(firstLines == clickedFirstLines,
-                  "every click's first line arrived once, in click order (" +
-                      std::to_string(firstLines.size()) + " of " +
-                      std::to_string(clickedFirstLines.size()) + "; agreeing up to " +
-                      std::to_string(agree) + ")");
-    checks.Expect(PairsInOrder(roomLines, Utf8ToAnsi(lines::kContactTorvik), IsContactZennoq),
-                  "each \"Con\" second line followed its first");
-    checks.Expect(PairsInOrder(roomLines, Utf8ToAnsi(lines::kWentIdle), IsIdleCause),
-                  "each \"Start\" reason line followed its \"went idle\"");
-    checks.Expect(PairsInOrder(roomLines, Utf8ToAnsi(lines::kIdleTick), IsReLine),
-                  "each timer reason line followed its idle line");
-    const double elapsedMinutes = (CounterSeconds() - started) / 60;
-    const auto wholeMinutes = static_cast<long>(elapsedMinutes);
-    const auto tickCount = static_cast<long>(ticks);
-    checks.Expect(tickCount >= wholeMinutes - 1 && tickCount <= wholeMinutes + 1,
-                  "the timer ticked once a minute (" + std::to_string(ticks) + " ticks in " +
-                      std::to_string(elapsedMinutes).substr(0, 5) + " minutes)");
-
-    bool reasonsKnown = true;
-    std::size_t reasonLines = 0;
-    for (const std::string& line : roomLines) {
-        std::optional<std::string> reason =
-            ReasonIn(line, lines::kIdleCauseBefore, lines::kIdleCauseAfter);
-        if (!reason) reason = ReasonIn(line, lines::kReBefore, lines::kReAfter);
-        if (!reason) continue;
-        ++reasonLines;
-        if (!reasonsTyped.count(*reason)) {
-            reasonsKnown = false;
-            std::printf("  unknown reason: \"%s\"\n", reason->c_str());
-        }
-    }
-    checks.Expect(reasonsKnown, "every reason posted (" + std::to_string(reasonLines) +
-                                    " lines) is one that was typed");
-
-    std::size_t imOn = 0, imOff = 0, strays = 0, opened = 0, cleared = 0;
-    for (const RecordEntry& entry : record.Entries()) {
-        if (entry.kind != RecordEntry::Kind::Event) continue;
-        if (entry.what == "imopen") ++opened;
-        if (entry.what == "cleared") ++cleared;
-        if (entry.what != "im") continue;
-        if (entry.where == lines::kImOnRecipient && entry.bytes == lines::kImOnMessage) {
-            ++imOn;
-        } else if (entry.where == lines::kImOffRecipient && entry.bytes == lines::kImOffMessage) {
-            ++imOff;
-        } else {
-            ++strays;
-        }
-    }
-    checks.Expect(imOn == byButton[driver::kImOnButton] &&
-                      imOff == byButton[driver::kImOffButton] && strays == 0,
-                  "one instant message per IM click (on " + std::to_string(imOn) + "/" +
-                      std::to_string(byButton[driver::kImOnButton]) + ", off " +
-                      std::to_string(imOff) + "/" + std::to_string(byButton[driver::kImOffButton]) +
-                      ", other " + std::to_string(strays) + ")");
-    checks.Expect(opened == imOn + imOff + strays,
-                  "no instant-message window left unsent (" + std::to_string(opened) + " opened)");
-    checks.Expect(cleared == byButton[driver::kClearChatButton],
-                  "one clearing per \"Clr Cht\" (" + std::to_string(cleared) + ")");
-
-    // Closing still says farewell and ends the program.
-    const std::size_t before = record.Lines().size();
-    driver::PostClose(panel.Window());
-    const bool ended = panel.process().WaitForExit(30s);
-    record.WaitForLines(before + 2, "room1", 5s);
-    const std::vector<RecordEntry>& all = record.Lines();
-    checks.Expect(ended && all.size() >= before + 2 &&
-                      all[all.size() - 2].bytes == Utf8ToAnsi(lines::kFarewell) &&
-                      all.back().bytes == Utf8ToAnsi(lines::kUnloaded),
-                  "closing the panel said farewell and ended the program");
+        run.clicks.size(), run.ClicksOn(driver::kStartButton), run.ClicksOn(driver::kStopButton),
+        run.ClicksOn(driver::kImOnButton), run.ClicksOn(driver::kImOffButton),
+        run.ClicksOn(driver::kClearChatButton), run.ClicksOn(driver::kAdvButton),
+        run.ClicksOn(driver::kConButton), run.reasonEdits);
+    Checks checks;
+    CheckHealth(session, run, checks);
+    const std::size_t roomLines = CheckLines(session.client.record(), run, checks);
+    CheckClientEvents(session.client.record(), run, checks);
+    CheckFarewell(session, checks);
 
     std::printf("\nsoak: %s: %zu clicks, %zu lines, %.1f minutes, seed %u\n",
-                checks.Failed() ? "FAILED" : "passed", clicks.size(), roomLines.size(),
-                elapsedMinutes, seed);
+                checks.Failed() ? "FAILED" : "passed", run.clicks.size(), roomLines,
+                (CounterSeconds() - run.started) / 60, seed);
     return checks.Failed() ? 1 : 0;
 }
 

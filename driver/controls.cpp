@@ -11,6 +11,7 @@ namespace {
 struct TopLevelSearch {
     std::wstring className;
     DWORD processId;
+    Visibility visibility;
     HWND found;
 };
 
@@ -22,6 +23,7 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM context) {
     wchar_t name[256];
     const int length = GetClassNameW(window, name, 256);
     if ((search->processId != 0 && owner != search->processId) ||
+        (search->visibility == Visibility::Shown && !IsWindowVisible(window)) ||
         std::wstring_view(name, length > 0 ? static_cast<size_t>(length) : 0) !=
             search->className) {
         return TRUE;
@@ -32,17 +34,19 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM context) {
 
 }  // namespace
 
-HWND FindTopLevelWindow(std::wstring_view className, DWORD processId) {
-    TopLevelSearch search{std::wstring(className), processId, nullptr};
+HWND FindTopLevelWindow(std::wstring_view className, DWORD processId, Visibility visibility) {
+    TopLevelSearch search{std::wstring(className), processId, visibility, nullptr};
     EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
 HWND WaitForTopLevelWindow(std::wstring_view className, DWORD processId,
-                           std::chrono::milliseconds timeout) {
+                           std::chrono::milliseconds timeout, Visibility visibility,
+                           std::chrono::milliseconds interval) {
     HWND found = nullptr;
-    WaitUntil([&] { return (found = FindTopLevelWindow(className, processId)) != nullptr; },
-              timeout);
+    WaitUntil(
+        [&] { return (found = FindTopLevelWindow(className, processId, visibility)) != nullptr; },
+        timeout, interval);
     return found;
 }
 
@@ -54,14 +58,6 @@ HWND FindChild(HWND parent, std::wstring_view className, int index) {
         if (child == nullptr) return nullptr;
     }
     return child;
-}
-
-bool ClickButton(HWND button) {
-    const HWND parent = GetParent(button);
-    if (parent == nullptr) return false;
-    const int id = GetDlgCtrlID(button);
-    return PostMessageW(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                        reinterpret_cast<LPARAM>(button)) != 0;
 }
 
 bool SetText(HWND window, std::wstring_view text, std::chrono::milliseconds timeout) {

@@ -13,17 +13,20 @@ namespace quillow::driver {
 
 inline constexpr std::chrono::milliseconds kAnswerTimeout{5000};
 
-// The first top-level window of the class (of the program with the id, when not 0), or
-// nullptr; the second waits up to `timeout` for it to appear.
-HWND FindTopLevelWindow(std::wstring_view className, DWORD processId = 0);
+enum class Visibility { Any, Shown };
+
+// The first top-level window of the class (of the program with the id, when not 0; only a
+// visible one when `Shown` is asked for), or nullptr; the second looks every `interval` for up
+// to `timeout`.
+HWND FindTopLevelWindow(std::wstring_view className, DWORD processId = 0,
+                        Visibility visibility = Visibility::Any);
 HWND WaitForTopLevelWindow(std::wstring_view className, DWORD processId,
-                           std::chrono::milliseconds timeout);
+                           std::chrono::milliseconds timeout,
+                           Visibility visibility = Visibility::Any,
+                           std::chrono::milliseconds interval = std::chrono::milliseconds(20));
 
 // The index-th (from 0) direct child of the class, in child order, or nullptr.
 HWND FindChild(HWND parent, std::wstring_view className, int index = 0);
-
-// Presses a push button: its parent gets the BN_CLICKED notification a click would send.
-bool ClickButton(HWND button);
 
 // Replaces a box's text (WM_SETTEXT); false when the window did not answer in time.
 bool SetText(HWND window, std::wstring_view text,

@@ -98,6 +98,15 @@ RecordFile::RecordFile(RecordFile&& other) noexcept
       entries_(std::move(other.entries_)),
       lines_(std::move(other.lines_)) {}
 
+RecordFile& RecordFile::operator=(RecordFile&& other) noexcept {
+    std::swap(path_, other.path_);
+    std::swap(file_, other.file_);
+    std::swap(partial_, other.partial_);
+    std::swap(entries_, other.entries_);
+    std::swap(lines_, other.lines_);
+    return *this;
+}
+
 std::size_t RecordFile::Update() {
     if (file_ == INVALID_HANDLE_VALUE) {
         file_ = CreateFileW(path_.wstring().c_str(), GENERIC_READ,

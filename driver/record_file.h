@@ -47,7 +47,7 @@ public:
     RecordFile(RecordFile&& other) noexcept;
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;
-    RecordFile& operator=(RecordFile&&) = delete;
+    RecordFile& operator=(RecordFile&& other) noexcept;
 
     // Reads the whole lines that are new (a file not made yet holds none); returns the number
     // of new entries. Throws std::runtime_error, naming the line, at a malformed one.

@@ -18,18 +18,11 @@ RunningPanel RunningPanel::Start(std::chrono::milliseconds timeout,
                                  const std::filesystem::path& program) {
     const double startedAt = CounterSeconds();
     Process process = Process::Start(program);
-    HWND window = nullptr;
-    double shownAt = 0;
     // Looked at often, so that the moment it is shown is known to a few milliseconds.
-    const bool shown = WaitUntil(
-        [&] {
-            if (window == nullptr) window = FindTopLevelWindow(L"QuillowPanel", process.Id());
-            if (window == nullptr || !IsWindowVisible(window)) return false;
-            shownAt = CounterSeconds();
-            return true;
-        },
-        timeout, std::chrono::milliseconds(1));
-    if (!shown) {
+    const HWND window = WaitForTopLevelWindow(L"QuillowPanel", process.Id(), timeout,
+                                              Visibility::Shown, std::chrono::milliseconds(1));
+    const double shownAt = CounterSeconds();
+    if (window == nullptr) {
         throw std::runtime_error(process.Running()
                                      ? "the panel was not shown in time"
                                      : "the panel's program ended before it was shown");
@@ -37,34 +30,48 @@ RunningPanel RunningPanel::Start(std::chrono::milliseconds timeout,
     return RunningPanel(std::move(process), window, startedAt, shownAt);
 }
 
-bool RunningPanel::MouseClick(int number) const {
+ClickEffect EffectOf(int number) {
+    switch (number) {
+        case kStartButton:
+        case kConButton: return {2, false};
+        case kImOnButton:
+        case kImOffButton: return {1, true};
+        case kStopButton:
+        case kExitButton:
+        case kAdvButton: return {1, false};
+        default: return {};  // "Clr Cht" posts nothing
+    }
+}
+
+bool PanelControls::MouseClick(int number) const {
     const HWND button = Control(number);
     const LPARAM inside = MAKELPARAM(4, 4);
     return button != nullptr && PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, inside) &&
            PostMessageW(button, WM_LBUTTONUP, 0, inside);
 }
 
-bool RunningPanel::BmClick(int number) const {
+bool PanelControls::BmClick(int number) const {
     const HWND button = Control(number);
     return button != nullptr && PostMessageW(button, BM_CLICK, 0, 0);
 }
 
-bool RunningPanel::Click(int number) const {
+bool PanelControls::Click(int number) const {
     const HWND button = Control(number);
-    return button != nullptr && ClickButton(button);
+    return button != nullptr && PostMessageW(Window(), WM_COMMAND, MAKEWPARAM(number, BN_CLICKED),
+                                             reinterpret_cast<LPARAM>(button)) != 0;
 }
 
-bool RunningPanel::SetReason(std::wstring_view reason) const {
+bool PanelControls::SetReason(std::wstring_view reason) const {
     return SetText(Control(kReasonBox), reason);
 }
 
-std::optional<std::wstring> RunningPanel::Reason() const { return ReadText(Control(kReasonBox)); }
+std::optional<std::wstring> PanelControls::Reason() const { return ReadText(Control(kReasonBox)); }
 
-std::optional<std::chrono::microseconds> RunningPanel::Ping(
+std::optional<std::chrono::microseconds> PanelControls::Ping(
     std::chrono::milliseconds timeout) const {
     const double start = CounterSeconds();
     DWORD_PTR result = 0;
-    if (SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+    if (SendMessageTimeoutW(Window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
                             static_cast<UINT>(timeout.count()), &result) == 0) {
         return std::nullopt;
     }

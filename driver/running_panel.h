@@ -26,26 +26,21 @@ enum PanelControl : int {
     kReasonBox = 100,
 };
 
-class RunningPanel {
-public:
-    // Starts `program` and waits until its panel is first shown, which is once its two
-    // greeting lines have been posted. Throws std::runtime_error when the panel is not shown
-    // within `timeout`.
-    static RunningPanel Start(std::chrono::milliseconds timeout = std::chrono::seconds(20),
-                              const std::filesystem::path& program = Program());
-    // The program started by default: the build tree's quillow.exe, or the one the environment
-    // variable QUILLOW_PROGRAM names (the release check starts the program unpacked from the
-    // users' archive that way).
-    static std::filesystem::path Program();
+// What a click on Command<number> makes the client take: its lines, then, for "IM on" and
+// "IM off", an instant message.
+struct ClickEffect {
+    int lines = 0;
+    bool instantMessage = false;
+};
+ClickEffect EffectOf(int number);
 
-    Process& process() { return process_; }
-    const Process& process() const { return process_; }
+// The panel's window, worked from outside the way a user works it.
+class PanelControls {
+public:
+    explicit PanelControls(HWND window) : window_(window) {}
+
     HWND Window() const { return window_; }
     HWND Control(int id) const { return GetDlgItem(window_, id); }
-
-    // When the program was started, and when its panel was first seen shown (CounterSeconds).
-    double StartedAt() const { return startedAt_; }
-    double ShownAt() const { return shownAt_; }
 
     // A click on Command<number>: the BN_CLICKED notification the button sends, posted to the
     // panel. Posted clicks queue up like a person's; none is dropped while another command
@@ -68,11 +63,36 @@ public:
     std::optional<std::chrono::microseconds> Ping(std::chrono::milliseconds timeout) const;
 
 private:
+    HWND window_ = nullptr;
+};
+
+class RunningPanel : public PanelControls {
+public:
+    // Starts `program` and waits until its panel is first shown, which is once its two
+    // greeting lines have been posted. Throws std::runtime_error when the panel is not shown
+    // within `timeout`.
+    static RunningPanel Start(std::chrono::milliseconds timeout = std::chrono::seconds(20),
+                              const std::filesystem::path& program = Program());
+    // The program started by default: the build tree's quillow.exe, or the one the environment
+    // variable QUILLOW_PROGRAM names (the release check starts the program unpacked from the
+    // users' archive that way).
+    static std::filesystem::path Program();
+
+    Process& process() { return process_; }
+    const Process& process() const { return process_; }
+
+    // When the program was started, and when its panel was first seen shown (CounterSeconds).
+    double StartedAt() const { return startedAt_; }
+    double ShownAt() const { return shownAt_; }
+
+private:
     RunningPanel(Process process, HWND window, double startedAt, double shownAt)
-        : process_(std::move(process)), window_(window), startedAt_(startedAt), shownAt_(shownAt) {}
+        : PanelControls(window),
+          process_(std::move(process)),
+          startedAt_(startedAt),
+          shownAt_(shownAt) {}
 
     Process process_;
-    HWND window_ = nullptr;
     double startedAt_ = 0;
     double shownAt_ = 0;
 };

@@ -41,7 +41,6 @@ constexpr IconLook kToolbarIcons[] = {
     {"Mail", "M", RGB(0xD0, 0x84, 0x1C)}, {"Print", "P", RGB(0x6B, 0x7A, 0x90)},
     {"IM", "IM", RGB(0xE0, 0x4E, 0x39)},  {"People", "Pe", RGB(0x7A, 0x4D, 0xB8)},
     {"Chat", "C", RGB(0x16, 0x9C, 0xA8)}, {"Files", "F", RGB(0x8A, 0x6A, 0x3E)},
-    {"More", "+", RGB(0x55, 0x66, 0x80)},  // repeated for any further icon
 };
 constexpr IconLook kRoomIcons[] = {
     {"People", "P", RGB(0x2F, 0x7D, 0xC8)},
@@ -63,12 +62,9 @@ constexpr IconLook kImIcons[] = {
     {"Send", nullptr, RGB(0x1F, 0x6F, 0xD1)},
     {"Available?", nullptr, kGrey},
     {"Profile", nullptr, kGrey},
-    {"More", "+", kInk},  // repeated for any further icon
 };
 
-constexpr const char* kDecoyTitles[] = {"Welcome", "Buddy List", "Mail Center", "People Directory"};
-
-enum class Kind { Room, Plain, Decoy, InstantMessage };
+enum class Kind { Room, Plain, InstantMessage };
 
 // A document window in the multiple-document area and its controls. An instant-message
 // window's message box is its `input`.
@@ -80,17 +76,12 @@ struct Document {
     std::vector<HWND> icons;
 };
 
-// The controls by which a room is recognised; a decoy lacks one of them.
-struct RoomParts {
-    bool transcript = true, combo = true, icons = true, label = true;
-};
-
 struct Client {
     Options options;
     HWND frame = nullptr, toolbar = nullptr, area = nullptr, status = nullptr;
     WNDPROC areaProc = nullptr;
     // In the area's intended order: instant-message windows (newest first), plain documents,
-    // decoys, then the rooms in the order they were opened.
+    // then the rooms in the order they were opened.
     std::vector<std::unique_ptr<Document>> documents;
     int roomsOpened = 0, imsOpened = 0, linesTaken = 0;
     bool orderCheckPending = false;
@@ -119,14 +110,12 @@ RECT Fit(RECT rect) {
     return RECT{rect.left, rect.top, rect.left + width, rect.top + height};
 }
 
-RECT RoomRect(int index) {
+RECT RoomRect() {
     const RECT area = AreaClient();
-    const int offset = 10 + 26 * index;
-    const int width = std::min<int>(660, area.right - 20);
-    return Fit(RECT{offset, offset, offset + width, offset + area.bottom - 20 - 26 * index});
+    return Fit(RECT{10, 10, 10 + std::min<int>(660, area.right - 20), area.bottom - 10});
 }
 
-RECT DecoyRect(int index) {
+RECT PlainDocumentRect(int index) {
     const RECT area = AreaClient();
     const int x = area.right - 330 - 22 * index;
     const int y = 10 + 22 * index;
@@ -275,36 +264,34 @@ void ShowDocument(Document& document) {
     ShowWindow(document.window, SW_SHOWNOACTIVATE);
 }
 
-// A row of `count` icons with the looks given in turn, the last repeated for any further one.
+// A row of icons with the looks given, in turn.
 template <std::size_t N>
-std::vector<HWND> AddIcons(HWND parent, int firstId, const IconLook (&looks)[N], int count,
+std::vector<HWND> AddIcons(HWND parent, int firstId, const IconLook (&looks)[N],
                            const std::string& role) {
     std::vector<HWND> icons;
-    for (int i = 0; i < count; ++i) {
-        icons.push_back(CreateIcon(parent, firstId + i, looks[std::min<std::size_t>(i, N - 1)],
-                                   role + ".icon" + std::to_string(i + 1)));
+    for (int i = 0; i < static_cast<int>(N); ++i) {
+        icons.push_back(
+            CreateIcon(parent, firstId + i, looks[i], role + ".icon" + std::to_string(i + 1)));
     }
     return icons;
 }
 
-// Child order is creation order: transcript, input box, drop-down, icons, label (the
-// transcript after the input box when asked).
-void OpenRoomLike(Document& room, RoomParts parts, bool transcriptAfterInput, bool hangInput) {
-    const auto addTranscript = [&] {
-        if (!parts.transcript) return;
+// Child order is creation order: transcript, input box, drop-down, icons, label. A plain
+// document has neither transcript nor drop-down.
+void OpenRoomLike(Document& room) {
+    const bool plain = room.kind == Kind::Plain;
+    if (!plain) {
         room.transcript = CreateChild(room.window, "RICHCNTLREADONLY", "",
                                       ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL,
                                       WS_EX_CLIENTEDGE, 101, room.role + ".transcript");
         SendMessageA(room.transcript, WM_SETFONT, reinterpret_cast<WPARAM>(Font(FontKind::Chat)),
                      FALSE);
-    };
-    if (!transcriptAfterInput) addTranscript();
+    }
     room.input =
         CreateChild(room.window, "RICHCNTL", "", ES_MULTILINE | ES_AUTOVSCROLL | WS_TABSTOP,
                     WS_EX_CLIENTEDGE, 102, room.role + ".input");
-    if (hangInput) MakeBoxHang(room.input);
-    if (transcriptAfterInput) addTranscript();
-    if (parts.combo) {
+    if (!plain && g.options.hangInput) MakeBoxHang(room.input);
+    if (!plain) {
         room.combo =
             CreateChild(room.window, "_AOL_Combobox", "",
                         CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 103, room.role + ".combo");
@@ -313,53 +300,37 @@ void OpenRoomLike(Document& room, RoomParts parts, bool transcriptAfterInput, bo
         }
         SendMessageA(room.combo, CB_SETCURSEL, 0, 0);
     }
-    if (parts.icons) room.icons = AddIcons(room.window, kFirstRoomIconId, kRoomIcons, 4, room.role);
-    if (parts.label) {
-        room.label = CreateChild(room.window, "_AOL_Static", "People here: 3", SS_LEFT, 0, 104,
-                                 room.role + ".label");
-    }
+    room.icons = AddIcons(room.window, kFirstRoomIconId, kRoomIcons, room.role);
+    room.label = CreateChild(room.window, "_AOL_Static", "People here: 3", SS_LEFT, 0, 104,
+                             room.role + ".label");
     ShowDocument(room);
 }
 
 Document& OpenRoom(std::size_t at, const char* title, const RECT& rect) {
     Document& room =
         AddDocument(at, Kind::Room, "room" + std::to_string(++g.roomsOpened), title, rect);
-    OpenRoomLike(room, RoomParts{}, g.options.transcriptAfterInput, g.options.hangInput);
+    OpenRoomLike(room);
     return room;
 }
 
-// A plain document has a room's box, icons and label, but neither transcript nor drop-down. The
-// decoy of a given number lacks one of the four controls a room is known by, in turn.
-void OpenNotARoom(Kind kind, int number) {
-    const int titles = static_cast<int>(std::size(kDecoyTitles));
-    std::string title = kind == Kind::Plain ? "Document " + std::to_string(number)
-                                            : kDecoyTitles[(number - 1) % titles];
-    if (kind == Kind::Decoy && number > titles) {
-        title.append(" ").append(std::to_string((number - 1) / titles + 1));
-    }
-    const std::string role = (kind == Kind::Plain ? "doc" : "decoy") + std::to_string(number);
-    Document& document =
-        AddDocument(g.documents.size(), kind, role, title.c_str(),
-                    DecoyRect(kind == Kind::Plain ? (number - 1) % 20 : number - 1));
-    const int missing = (number - 1) % 4;
-    const RoomParts parts = kind == Kind::Plain
-                                ? RoomParts{false, false, true, true}
-                                : RoomParts{missing != 0, missing != 1, missing != 2, missing != 3};
-    OpenRoomLike(document, parts, false, false);
+// A plain document: a room's box, icons and label, but neither transcript nor drop-down.
+void OpenPlainDocument(int number) {
+    const std::string title = "Document " + std::to_string(number);
+    OpenRoomLike(AddDocument(g.documents.size(), Kind::Plain, "doc" + std::to_string(number),
+                             title.c_str(), PlainDocumentRect((number - 1) % 20)));
 }
 
-// Child order: recipient box, message box, icons. `recipient` and `draft` are ANSI bytes.
-void OpenInstantMessageWindow(const std::string& recipient, const std::string& draft) {
+// Child order: recipient box, message box, icons.
+void OpenInstantMessageWindow() {
     const RECT rect = InstantMessageRect();
     Document& im = AddDocument(0, Kind::InstantMessage, "im" + std::to_string(++g.imsOpened),
                                kInstantMessageTitle, rect);
-    im.recipient =
-        CreateChild(im.window, "_AOL_Edit", recipient.c_str(), ES_AUTOHSCROLL | WS_TABSTOP,
-                    WS_EX_CLIENTEDGE, 201, im.role + ".recipient");
-    im.input = CreateChild(im.window, "RICHCNTL", draft.c_str(),
+    im.recipient = CreateChild(im.window, "_AOL_Edit", "", ES_AUTOHSCROLL | WS_TABSTOP,
+                               WS_EX_CLIENTEDGE, 201, im.role + ".recipient");
+    im.input = CreateChild(im.window, "RICHCNTL", "",
                            ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
                            WS_EX_CLIENTEDGE, 202, im.role + ".message");
-    im.icons = AddIcons(im.window, kFirstImIconId, kImIcons, g.options.imIcons, im.role);
+    im.icons = AddIcons(im.window, kFirstImIconId, kImIcons, im.role);
     ShowDocument(im);
     Activate(im);
     RecordEvent("imopen", im.role);
@@ -437,7 +408,7 @@ void SendInstantMessage(const Document& im) {
     });
 }
 
-// Enter in a room's box takes the line (a decoy swallows it, leaving the text where it is);
+// Enter in a room's box takes the line (a plain document swallows it, leaving the text);
 // in a recipient box it moves on to the message; in a message box it is a line break.
 LRESULT OnEnterInBox(const Document& document, HWND box) {
     if (document.kind == Kind::Room) TakeLine(document);
@@ -578,7 +549,7 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
                      nullptr);
             return 0;
         case WM_TIMER:
-            if (KillTimer(window, wParam)) OpenInstantMessageWindow("", "");
+            if (KillTimer(window, wParam)) OpenInstantMessageWindow();
             return 0;
         case kQuitNow:
             // At once, without taking the windows down one by one: hiding a top-level window
@@ -605,8 +576,7 @@ bool CreateFrame() {
     SetRole(g.frame, "main");
     g.toolbar = CreateChild(g.frame, kToolbarHostClass, "", WS_CLIPCHILDREN, 0, 0, "toolbar.host");
     const HWND bar = CreateChild(g.toolbar, kToolbarClass, "", WS_CLIPCHILDREN, 0, 0, "toolbar");
-    const std::vector<HWND> icons =
-        AddIcons(bar, kFirstToolbarIconId, kToolbarIcons, o.toolbarIcons, "toolbar");
+    const std::vector<HWND> icons = AddIcons(bar, kFirstToolbarIconId, kToolbarIcons, "toolbar");
     for (std::size_t i = 0; i < icons.size(); ++i) Place(icons[i], 8 + 56 * int(i), 4, 54, 52);
     CLIENTCREATESTRUCT documents{nullptr, kFirstDocumentId};
     g.area = CreateChild(g.frame, "MDICLIENT", nullptr, WS_CLIPCHILDREN, WS_EX_CLIENTEDGE, 0,
@@ -620,18 +590,10 @@ bool CreateFrame() {
     return true;
 }
 
-// Plain documents first, then decoys, then the rooms, then an instant-message window if one is
-// asked for, which goes to the front; the first room ends up active with the focus in its box.
+// Plain documents first, then the room, which ends up active with the focus in its box.
 void OpenStartingDocuments() {
-    for (int i = 1; i <= g.options.documents; ++i) OpenNotARoom(Kind::Plain, i);
-    for (int i = 1; i <= g.options.decoys; ++i) OpenNotARoom(Kind::Decoy, i);
-    for (int i = 0; i < g.options.rooms; ++i) {
-        const std::string title = i == 0 ? "Lobby" : "Lobby " + std::to_string(i + 1);
-        OpenRoom(g.documents.size(), title.c_str(), RoomRect(i));
-    }
-    if (g.options.imOpenDraft) {
-        OpenInstantMessageWindow("someone", Narrow(Widen(*g.options.imOpenDraft, CP_UTF8), CP_ACP));
-    }
+    for (int i = 1; i <= g.options.documents; ++i) OpenPlainDocument(i);
+    OpenRoom(g.documents.size(), "Lobby", RoomRect());
     ActivateFirstRoom();
 }
 

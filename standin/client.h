@@ -4,20 +4,13 @@
 
 #include <windows.h>
 
-#include <optional>
 #include <string>
 
 namespace standin {
 
 // The command line: which window tree to build and how to behave.
 struct Options {
-    int rooms = 1;
     int documents = 0;
-    int decoys = 0;
-    bool transcriptAfterInput = false;
-    int toolbarIcons = 8;
-    int imIcons = 12;
-    std::optional<std::string> imOpenDraft;  // UTF-8, as given
     bool hangInput = false;
     int imDelayMs = 200;
     int swapRoomAfterLines = 0;  // 0: never

@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <climits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,14 +18,8 @@
 namespace {
 
 constexpr std::string_view kUsage = R"usage(Usage: standin [options]
-Plays the chat client's window tree for Quillow (by default one chat room).
-  --rooms N                  chat rooms "Lobby", "Lobby 2", ..., 0 to 9 (default 1)
-  --documents N              plain documents before the decoys and rooms, 0 to 200
-  --decoys N                 rooms lacking one control each, before the rooms, 0 to 20
-  --transcript-after-input   each room's input box before its transcript
-  --toolbar-icons N          toolbar icons, 0 to 30 (default 8); the 5th opens an IM window
-  --im-icons N               icons of an IM window, 0 to 30 (default 12); the 10th sends
-  --im-open DRAFT            start with an IM window to "someone" holding DRAFT
+Plays the chat client's window tree for Quillow: one chat room, "Lobby".
+  --documents N              plain documents before the room, 0 to 200
   --hang-input               a room's input box blocks the client for up to 60 s whenever
                              another program sets its text
   --im-delay-ms N            delay before a new IM window appears (default 200)
@@ -59,20 +54,15 @@ bool ParsePair(std::string_view text, int low, int high, LONG& first, LONG& seco
 
 // Whether the value of an option that takes one is good.
 bool ApplyValue(std::string_view name, const std::string& value, standin::Options& o) {
-    if (name == "--rooms") return ParseInt(value, 0, 9, o.rooms);
     if (name == "--documents") return ParseInt(value, 0, 200, o.documents);
-    if (name == "--decoys") return ParseInt(value, 0, 20, o.decoys);
-    if (name == "--toolbar-icons") return ParseInt(value, 0, 30, o.toolbarIcons);
-    if (name == "--im-icons") return ParseInt(value, 0, 30, o.imIcons);
     if (name == "--im-delay-ms") return ParseInt(value, 0, INT_MAX, o.imDelayMs);
     if (name == "--swap-room-after-lines") return ParseInt(value, 1, INT_MAX, o.swapRoomAfterLines);
     if (name == "--quit-after-lines") return ParseInt(value, 1, INT_MAX, o.quitAfterLines);
     if (name == "--line-delay-ms") return ParseInt(value, 0, 60000, o.lineDelayMs);
     if (name == "--pos") return ParsePair(value, -32000, 32000, o.position.x, o.position.y);
     if (name == "--size") return ParsePair(value, 200, 8000, o.size.cx, o.size.cy);
-    if (name == "--im-open") o.imOpenDraft = value;
     if (name == "--record") o.recordPath = value;
-    return name == "--im-open" || !value.empty();
+    return !value.empty();
 }
 
 // `args` are the UTF-8 arguments after the program name, "--name value" or "--name=value".
@@ -88,14 +78,12 @@ std::string ParseOptions(const std::vector<std::string>& args, standin::Options&
         }
         if (name == "--help" || name == "-h" || name == "/?") {
             o.help = true;
-        } else if (name == "--transcript-after-input") {
-            o.transcriptAfterInput = true;
         } else if (name == "--hang-input") {
             o.hangInput = true;
         } else {
             constexpr std::string_view kValued =
-                " --rooms --documents --decoys --toolbar-icons --im-icons --im-open --im-delay-ms "
-                "--swap-room-after-lines --quit-after-lines --line-delay-ms --pos --size --record ";
+                " --documents --im-delay-ms --swap-room-after-lines --quit-after-lines "
+                "--line-delay-ms --pos --size --record ";
             if (kValued.find(" " + name + " ") == std::string_view::npos) {
                 return name + ": unknown option";
             }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/support/fake_client.h"
+#include "tests/support/room_lines.h"
 #include "tests/support/scripted_loop.h"
 
 namespace quillow {
@@ -17,40 +18,12 @@ using testing::FakeClient;
 using testing::FakeWindowTree;
 using testing::ScriptedLoop;
 using Command = std::function<void(PanelCommands&)>;
+using namespace room;
 
-// Every line as the room receives it, in Windows-1252: "›" is 0x9B and "‹" is 0x8B.
-constexpr char kGreeting[] =
-    "<font color=#0000ff> -v\x9B <font color=#000000>Quillow By: Torvik.Zennoq03<font color=#0000ff> \x8Bv-";
-constexpr char kMotto[] =
-    "<font color=#0000ff>-v\x9B <font color=#000000>Taking idlers to the max<font color=#0000ff> \x8Bv-";
-constexpr char kFarewell[] =
-    "<font color=#0000ff> -v\x9B <font color=#000000> Quillow. <font color=#0000ff> \x8Bv-";
-constexpr char kUnloaded[] =
-    "<font color=#0000ff>-v\x9B <font color=#000000>Unloaded<font color=#0000ff> \x8Bv-";
-constexpr char kIdleTick[] =
-    "<font color=#0000ff>-v\x9B <font color=#000000> brumo.velt idl'n <font color=#0000ff> \x8Bv-";
-constexpr char kWentIdle[] =
-    "<font color=#0000ff>-v\x9B <font color=#000000> i went idle <font color=#0000ff> \x8Bv-";
-constexpr char kCameBack[] =
-    "<font color=#0000ff>-v\x9B <font color=#000000> i came back <font color=#0000ff> \x8Bv-";
-constexpr char kImsOn[] =
-    "<font color=#0000ff>-v\x9B <font color=#000000> ims on <font color=#0000ff> \x8Bv-";
-constexpr char kImsOff[] =
-    "<font color=#0000ff>-v\x9B <font color=#000000> ims off <font color=#0000ff> \x8Bv-";
-constexpr char kExit[] =
-    "<font color=#0000ff> -v\x9B <font color=#000000>Using Quillow By: Torvik.Zennoq03 un-loaded<font color=#0000ff> \x8Bv-";
-constexpr char kCredit[] =
-    "<font color=#0000ff> -v\x9B <font color=#000000>Using Quillow By: Torvik.Zennoq<font color=#0000ff> \x8Bv-";
-constexpr char kContactTorvik[] =
-    "<font color=#0000ff> -v\x9B <font color=#000000>You can reach Torvik at SN:Palvo Torvik<font color=#0000ff> \x8Bv-";
-constexpr char kContactZennoq[] =
-    "<font color=#0000ff> -v\x9B <font color=#000000>You can reach zennoq at SN:Zennoq03<font color=#0000ff> \x8Bv-";
 // The reason as typed while a command waits (see Rig), markup and spaces kept.
 constexpr char kReasonTyped[] = "café & <b>tea</b> ";
-constexpr char kRe[] =
-    "<font color=#0000ff>-v\x9B <font color=#000000>(re:  caf\xE9 & <b>tea</b> )<font color=#0000ff> \x8Bv-";
-constexpr char kIdleCause[] =
-    "<font color=#0000ff>-v\x9B <font color=#000000> i am idl'n cause caf\xE9 & <b>tea</b>  <font color=#0000ff> \x8Bv-";
+const std::string kRe = ReLine("caf\xE9 & <b>tea</b> ");
+const std::string kIdleCause = IdleCause("caf\xE9 & <b>tea</b> ");
 
 // Ending the program unwinds every handler on the stack, as ending the process would.
 struct ProgramEnded {};
@@ -102,7 +75,7 @@ struct Script {
 const Script kScripts[] = {
     {"Form_Load", [](PanelCommands& c) { c.Form_Load(); }, {}, {{0, kGreeting}, {0.7, kMotto}}},
     {"Form_Unload", Unload, {}, {{0, kFarewell}, {0.7, kUnloaded}}},
-    {"Timer1_Timer", [](PanelCommands& c) { c.Timer1_Timer(); }, {}, {{0, kIdleTick}, {0.7, kRe}}},
+    {"Timer1_Timer", [](PanelCommands& c) { c.Timer1_Timer(); }, {}, {{0, kTick}, {0.7, kRe}}},
     {"Start", Press(1), {}, {{0, kWentIdle}, {0.7, kIdleCause}}},
     {"Stop", Press(2), {}, {{0, kCameBack}}},
     {"IM on", Press(3), {}, {{0, kImsOn}}, {{1, "$IM_on", "im back"}}},

@@ -15,10 +15,11 @@
 
 #include "driver/clock.h"
 #include "driver/controls.h"
-#include "driver/running_panel.h"
-#include "driver/standin_client.h"
+#include "driver/line_order.h"
+#include "driver/session.h"
 #include "panel/event_loop_win.h"
-#include "tests/windows/room_lines.h"
+#include "tests/support/room_lines.h"
+#include "tests/windows/end_to_end.h"
 
 namespace quillow {
 namespace {
@@ -26,67 +27,27 @@ namespace {
 using namespace driver;
 using namespace std::chrono_literals;
 
-// Far above anything that works takes under Wine; only a broken run waits so long.
-constexpr auto kBound = 15s;
 // A panel that answers at all answers a sent message within this, even while one of its
 // commands is held up by a hung client (one timeout is 5 s).
 constexpr auto kAnswerBound = 6s;
 // Long enough for a command's 0.7 s or 1 s wait to have passed.
 constexpr auto kPastAWait = 2s;
 
-// The once-a-minute lines, which may come at any time; the tests are shorter than a minute,
-// but a slow machine should not make them fail.
-bool IsTimerLine(const std::string& line) {
-    return line == room::kTick || line.starts_with(room::kReBefore);
-}
-
-std::string TestName() {
-    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    for (char& c : name) {
-        if (c == '/') c = '_';
-    }
-    return name;
-}
-
-class Faults : public ::testing::Test {
+class Faults : public EndToEnd {
 protected:
     // Quillow first, with no client running (its greetings go nowhere), then the client: its
     // record holds only what the test's own clicks make the panel send.
-    void StartPanelThenClient(const std::vector<std::string>& clientOptions = {}) {
-        panel_.emplace(RunningPanel::Start());
-        client_.emplace(StandinClient::Start(TestName(), clientOptions));
-    }
-
-    void Click(int button) { ASSERT_TRUE(panel_->Click(button)) << "button " << button; }
-
-    // The lines the room took, leaving out the timer's, once there are `count` of them (or
-    // those there are when the time is up).
-    std::vector<std::string> Lines(size_t count, std::string_view room = "room1",
-                                   std::chrono::milliseconds timeout = kBound) {
-        std::vector<std::string> lines;
-        WaitUntil(
-            [&] {
-                lines.clear();
-                for (const std::string& line : client_->record().WaitForLines(0, room)) {
-                    if (!IsTimerLine(line)) lines.push_back(line);
-                }
-                return lines.size() >= count;
-            },
-            count == 0 ? 0ms : timeout);
-        return lines;
+    void StartPanelThenClient(std::vector<std::string> clientOptions = {}) {
+        Start({.client = std::move(clientOptions), .panelFirst = true});
     }
 
     // The panel's program still runs, its thread answers, and it shows no message box.
     void ExpectPanelAnswers() {
-        ASSERT_TRUE(panel_->process().Running()) << "the panel's program has ended";
-        EXPECT_TRUE(panel_->Ping(kAnswerBound)) << "the panel does not answer";
-        EXPECT_EQ(FindTopLevelWindow(L"#32770", panel_->process().Id()), nullptr)
+        ASSERT_TRUE(panel().process().Running()) << "the panel's program has ended";
+        EXPECT_TRUE(panel().Ping(kAnswerBound)) << "the panel does not answer";
+        EXPECT_EQ(FindTopLevelWindow(L"#32770", panel().process().Id()), nullptr)
             << "the panel shows a message box";
     }
-
-    // Declared first so that it goes last: the panel is ended before the client.
-    std::optional<StandinClient> client_;
-    std::optional<RunningPanel> panel_;
 };
 
 // --- The client goes away, or changes, while a command waits between its lines ---
@@ -105,8 +66,8 @@ TEST_P(ClientQuits, BetweenTheLinesOfACommandAndTheNextClientGetsTheNextLines) {
     const WaitingCommand& command = GetParam();
     ASSERT_NO_FATAL_FAILURE(StartPanelThenClient({"--quit-after-lines", "1"}));
     Click(command.button);
-    ASSERT_TRUE(client_->process().WaitForExit(kBound)) << "the client did not quit";
-    EXPECT_EQ(Lines(0), std::vector<std::string>{command.firstLine});
+    ASSERT_TRUE(client().process().WaitForExit(kBound)) << "the client did not quit";
+    EXPECT_EQ(Texts(0), std::vector<std::string>{command.firstLine});
 
     // The rest of the command, and commands clicked with no client at all, go nowhere and
     // leave the panel as it was.
@@ -118,11 +79,11 @@ TEST_P(ClientQuits, BetweenTheLinesOfACommandAndTheNextClientGetsTheNextLines) {
     std::this_thread::sleep_for(kPastAWait);
     ASSERT_NO_FATAL_FAILURE(ExpectPanelAnswers());
 
-    client_.emplace(StandinClient::Start(TestName() + "_again"));
+    client() = StandinClient::Start(TestName() + "_again");
     Click(kStopButton);
-    EXPECT_EQ(Lines(1), std::vector<std::string>{room::kCameBack});
+    EXPECT_EQ(Texts(1), std::vector<std::string>{room::kCameBack});
     std::this_thread::sleep_for(kPastAWait);
-    EXPECT_EQ(Lines(0), std::vector<std::string>{room::kCameBack})
+    EXPECT_EQ(Texts(0), std::vector<std::string>{room::kCameBack})
         << "an old command's line turned up";
 }
 
@@ -136,8 +97,8 @@ INSTANTIATE_TEST_SUITE_P(Faults, ClientQuits,
 TEST_F(Faults, SecondLineGoesToTheRoomThatReplacedTheFirst) {
     ASSERT_NO_FATAL_FAILURE(StartPanelThenClient({"--swap-room-after-lines", "1"}));
     Click(kConButton);
-    EXPECT_EQ(Lines(1, "room2"), std::vector<std::string>{room::kContactZennoq});
-    EXPECT_EQ(Lines(0), std::vector<std::string>{room::kContactTorvik});
+    EXPECT_EQ(Texts(1, "room2"), std::vector<std::string>{room::kContactZennoq});
+    EXPECT_EQ(Texts(0), std::vector<std::string>{room::kContactTorvik});
 }
 
 // --- The client stops answering ---
@@ -150,43 +111,43 @@ TEST_F(Faults, HungClientNeitherFreezesThePanelNorKeepsItFromExiting) {
     struct Release {
         StandinClient& client;
         ~Release() { client.ReleaseHungInput(); }
-    } releaseAtEnd{*client_};
+    } releaseAtEnd{client()};
 
     Click(kConButton);
     // The line's text has reached the input box, whose thread is now stuck in it, and the
     // panel is waiting for its answer.
     ASSERT_TRUE(WaitUntil(
         [&] {
-            client_->record().Update();
+            client().record().Update();
             for (const RecordEntry& entry :
-                 MessagesTo(client_->record().Entries(), "room1.input")) {
+                 MessagesTo(client().record().Entries(), "room1.input")) {
                 if (entry.message == WM_SETTEXT) return true;
             }
             return false;
         },
         kBound))
         << "the line never reached the client";
-    const std::optional<std::chrono::microseconds> answer = panel_->Ping(kAnswerBound);
+    const std::optional<std::chrono::microseconds> answer = panel().Ping(kAnswerBound);
     ASSERT_TRUE(answer) << "the panel stopped answering while the client hung";
     std::cout << "answered a sent message in " << answer->count() / 1000.0
               << " ms while waiting on the hung client\n";
 
     Click(kExitButton);
-    EXPECT_TRUE(panel_->process().WaitForExit(kBound + kBound)) << "Exit did not end the program";
-    EXPECT_TRUE(Lines(0).empty()) << "a line got through the hung box";
+    EXPECT_TRUE(panel().process().WaitForExit(kBound + kBound)) << "Exit did not end the program";
+    EXPECT_TRUE(Texts(0).empty()) << "a line got through the hung box";
 }
 
 TEST_F(Faults, InstantMessageWindowThatNeverOpensGetsNothingTyped) {
     ASSERT_NO_FATAL_FAILURE(StartPanelThenClient({"--im-delay-ms", "600000"}));
     Click(kImOnButton);
-    EXPECT_EQ(Lines(1), std::vector<std::string>{room::kImsOn});
+    EXPECT_EQ(Texts(1), std::vector<std::string>{room::kImsOn});
     Click(kImOffButton);
-    EXPECT_EQ(Lines(2), (std::vector<std::string>{room::kImsOn, room::kImsOff}));
+    EXPECT_EQ(Texts(2), (std::vector<std::string>{room::kImsOn, room::kImsOff}));
     std::this_thread::sleep_for(kPastAWait);
 
     // Both asked the toolbar for a window, waited for it, and pressed nothing else.
-    client_->record().Update();
-    const std::vector<RecordEntry>& record = client_->record().Entries();
+    client().record().Update();
+    const std::vector<RecordEntry>& record = client().record().Entries();
     size_t presses = 0;
     for (const RecordEntry& entry : MessagesTo(record, "toolbar.icon5")) {
         presses += entry.message == WM_KEYUP;
@@ -200,7 +161,7 @@ TEST_F(Faults, InstantMessageWindowThatNeverOpensGetsNothingTyped) {
 
     ASSERT_NO_FATAL_FAILURE(ExpectPanelAnswers());
     Click(kAdvButton);
-    EXPECT_EQ(Lines(3), (std::vector<std::string>{room::kImsOn, room::kImsOff, room::kCredit}));
+    EXPECT_EQ(Texts(3), (std::vector<std::string>{room::kImsOn, room::kImsOff, room::kCredit}));
 }
 
 // --- Reasons ---
@@ -246,8 +207,8 @@ TEST_F(Faults, ReasonsArriveExactlyAsTheBoxHoldsThem) {
     size_t count = 0;
     for (const Reason& reason : reasons) {
         SCOPED_TRACE(reason.name);
-        ASSERT_TRUE(panel_->SetReason(reason.typed));
-        const std::optional<std::wstring> held = panel_->Reason();
+        ASSERT_TRUE(panel().SetReason(reason.typed));
+        const std::optional<std::wstring> held = panel().Reason();
         ASSERT_TRUE(held);
         if (reason.typed.size() > 1000) {
             std::cout << "the reason box took " << held->size() << " of " << reason.typed.size()
@@ -258,7 +219,7 @@ TEST_F(Faults, ReasonsArriveExactlyAsTheBoxHoldsThem) {
 
         Click(kStartButton);
         count += 2;
-        const std::vector<std::string> lines = Lines(count);
+        const std::vector<std::string> lines = Texts(count);
         ASSERT_EQ(lines.size(), count);
         EXPECT_EQ(lines[count - 2], room::kWentIdle);
         EXPECT_TRUE(lines[count - 1] == room::IdleCause(expected))
@@ -288,7 +249,7 @@ TEST_F(Faults, ClickStormLosesNothingAndKeepsEveryCommandsOrder) {
     }
     // "Start" is pressed as accessibility tools press it, and held back past the bound as well.
     for (const int button : clicks) {
-        ASSERT_TRUE(button == kStartButton ? panel_->BmClick(button) : panel_->Click(button));
+        ASSERT_TRUE(button == kStartButton ? panel().BmClick(button) : panel().Click(button));
     }
 
     std::vector<std::string> firstLines;
@@ -300,39 +261,20 @@ TEST_F(Faults, ClickStormLosesNothingAndKeepsEveryCommandsOrder) {
     }
     const size_t total = clicks.size() + waiting;
     // Generous: past the bound the waiting commands drain a nesting's worth at a time.
-    ASSERT_EQ(Lines(total, "room1", kBound + std::chrono::seconds(waiting)).size(), total)
+    ASSERT_EQ(Texts(total, "room1", kBound + std::chrono::seconds(waiting)).size(), total)
         << "lines were lost";
     std::this_thread::sleep_for(kPastAWait);
-    const std::vector<std::string> settled = Lines(0);
+    const std::vector<std::string> settled = Texts(0);
     ASSERT_EQ(settled.size(), total) << "more lines than the clicks make";
 
-    std::vector<std::string> seenFirst;
-    int torvik = 0, zennoq = 0, wentIdle = 0, idleCause = 0;
-    int waitingStartedBeforeAnyEnded = 0;
-    bool anyEnded = false;
-    for (const std::string& line : settled) {
-        if (line == room::kContactZennoq) {
-            EXPECT_LT(zennoq++, torvik) << "a second contact line before its first";
-            anyEnded = true;
-        } else if (line.starts_with(room::kIdleCauseBefore)) {
-            EXPECT_LT(idleCause++, wentIdle) << "a reason line before its \"went idle\"";
-            anyEnded = true;
-        } else {
-            if (line == room::kContactTorvik) ++torvik;
-            if (line == room::kWentIdle) ++wentIdle;
-            if ((line == room::kContactTorvik || line == room::kWentIdle) && !anyEnded) {
-                ++waitingStartedBeforeAnyEnded;
-            }
-            seenFirst.push_back(line);
-        }
-    }
-    EXPECT_EQ(seenFirst, firstLines) << "first lines out of click order";
-    EXPECT_EQ(zennoq, torvik);
-    EXPECT_EQ(idleCause, wentIdle);
-    // The bound held: the outermost command and the ones nested in it, no more, had started
-    // before the innermost finished.
-    std::cout << waitingStartedBeforeAnyEnded << " waiting commands were under way at once\n";
-    EXPECT_LE(waitingStartedBeforeAnyEnded, Win32EventLoop::kMaxNesting + 1);
+    const LineOrder order = ReadLineOrder(settled, {{room::kContactTorvik, room::kContactZennoq},
+                                                    {room::kWentIdle, room::kIdleCauseBefore}});
+    EXPECT_EQ(order.firstLines, firstLines) << "first lines out of click order";
+    EXPECT_TRUE(order.pairsMatch) << "a second line without its first";
+    // The bound held: the outermost command and the ones nested in it, no more, were under way
+    // at once.
+    std::cout << order.deepestNesting << " waiting commands were under way at once\n";
+    EXPECT_LE(order.deepestNesting, Win32EventLoop::kMaxNesting + 1);
     ASSERT_NO_FATAL_FAILURE(ExpectPanelAnswers());
 }
 
@@ -343,7 +285,7 @@ TEST_F(Faults, BacklogDrainsANestingAtATime) {
     const int clicks = 4 * Win32EventLoop::kMaxNesting;
     for (int i = 0; i < clicks; ++i) Click(kConButton);
     const auto oneAtATime = 700ms * (clicks - Win32EventLoop::kMaxNesting - 1);
-    EXPECT_EQ(Lines(2 * clicks, "room1", oneAtATime / 2).size(), 2u * clicks)
+    EXPECT_EQ(Texts(2 * clicks, "room1", oneAtATime / 2).size(), 2u * clicks)
         << "the backlog drains one command at a time";
 }
 
@@ -360,10 +302,10 @@ protected:
     bool End(Ending ending, bool otherWay) {
         switch (ending) {
             case Ending::kExit:
-                return otherWay ? panel_->Click(kExitButton) : panel_->MouseClick(kExitButton);
-            case Ending::kExitByBmClick: return panel_->BmClick(kExitButton);
+                return otherWay ? panel().Click(kExitButton) : panel().MouseClick(kExitButton);
+            case Ending::kExitByBmClick: return panel().BmClick(kExitButton);
             case Ending::kClosing:
-                return PostMessageW(panel_->Window(), otherWay ? WM_SYSCOMMAND : WM_CLOSE,
+                return PostMessageW(panel().Window(), otherWay ? WM_SYSCOMMAND : WM_CLOSE,
                                     otherWay ? SC_CLOSE : 0, 0);
         }
         return false;
@@ -377,17 +319,16 @@ TEST_P(EndingABacklog, ComesWithinAFewLinesOfTheClick) {
     // next (where the clicks come from the held-back queue).
     for (const size_t seen : {10u, 45u, 80u, 115u}) {
         SCOPED_TRACE(seen);
-        client_.reset();  // the last round's, with its record
         ASSERT_NO_FATAL_FAILURE(StartPanelThenClient({"--line-delay-ms", "50"}));
         for (int i = 0; i < 300; ++i) Click(kConButton);
-        ASSERT_GE(Lines(seen, "room1", kBound + kBound).size(), seen) << "the backlog stalled";
+        ASSERT_GE(Texts(seen, "room1", kBound + kBound).size(), seen) << "the backlog stalled";
 
         const double clicked = CounterSeconds();
         ASSERT_TRUE(End(GetParam(), seen % 2 == 1));
-        EXPECT_TRUE(panel_->process().WaitForExit(kBound)) << "the program is still running";
+        EXPECT_TRUE(panel().process().WaitForExit(kBound)) << "the program is still running";
 
-        client_->record().Update();
-        const std::vector<RecordEntry>& entries = client_->record().Lines();
+        client().record().Update();
+        const std::vector<RecordEntry>& entries = client().record().Lines();
         const char* first = exit ? room::kExit : room::kFarewell;
         const auto answer = std::find_if(entries.begin(), entries.end(),
                                          [&](const RecordEntry& e) { return e.bytes == first; });
@@ -398,7 +339,7 @@ TEST_P(EndingABacklog, ComesWithinAFewLinesOfTheClick) {
         const std::vector<std::string> last =
             exit ? std::vector<std::string>{room::kExit}
                  : std::vector<std::string>{room::kFarewell, room::kUnloaded};
-        std::vector<std::string> lines = Lines(0);
+        std::vector<std::string> lines = Texts(0);
         ASSERT_GE(lines.size(), last.size());
         lines.erase(lines.begin(), lines.end() - static_cast<std::ptrdiff_t>(last.size()));
         EXPECT_EQ(lines, last);

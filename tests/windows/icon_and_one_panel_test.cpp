@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,18 +16,15 @@
 #include "driver/clock.h"
 #include "driver/controls.h"
 #include "driver/process.h"
-#include "driver/running_panel.h"
-#include "driver/standin_client.h"
 #include "panel/panel_window_win.h"
-#include "tests/windows/room_lines.h"
+#include "tests/support/room_lines.h"
+#include "tests/windows/end_to_end.h"
 
 namespace quillow {
 namespace {
 
 using namespace driver;
 using namespace std::chrono_literals;
-
-constexpr auto kBound = 15s;  // far above what anything here takes; only a broken run waits
 
 // --- The icon ---
 
@@ -125,15 +121,9 @@ TEST(ProgramIcon, ThePanelWearsItAtTheSizesOfItsDensity) {
 
 // --- One panel at a time ---
 
-std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
-
-class OnePanel : public ::testing::Test {
+class OnePanel : public EndToEnd {
 protected:
-    void SetUp() override { client_.emplace(StandinClient::Start(TestName())); }
-
-    std::vector<std::string> Texts(size_t count) {
-        return client_->record().WaitForLines(count, "room1", kBound);
-    }
+    void SetUp() override { Start(); }
 
     // Starts quillow.exe again: true when it ends within a second with exit code 0.
     static bool StartsAndEndsAtOnce() {
@@ -141,16 +131,13 @@ protected:
         DWORD code = STILL_ACTIVE;
         return second.WaitForExit(1s) && GetExitCodeProcess(second.Handle(), &code) && code == 0;
     }
-
-    std::optional<StandinClient> client_;
 };
 
 // Behind another window, and then minimized: each time a second start brings the panel to the
 // front (restoring it), and says nothing to the room; the panel goes on as before.
 TEST_F(OnePanel, ASecondStartBringsTheRunningPanelForwardAndPostsNothing) {
-    const RunningPanel panel = RunningPanel::Start();
-    const HWND window = panel.Window();
-    const HWND other = client_->MainWindow();
+    const HWND window = panel().Window();
+    const HWND other = client().MainWindow();
     // Without a window manager the display hands the panel its focus late, which puts it in
     // front again: the other window is asked to the front until it has stayed there a while.
     double since = 0;
@@ -169,16 +156,15 @@ TEST_F(OnePanel, ASecondStartBringsTheRunningPanelForwardAndPostsNothing) {
     EXPECT_TRUE(StartsAndEndsAtOnce());
     EXPECT_TRUE(WaitUntil([&] { return !IsIconic(window) && GetForegroundWindow() == window; }, 5s))
         << "not restored";
-    ASSERT_TRUE(panel.Click(kStopButton));
+    Click(kStopButton);
     EXPECT_EQ(Texts(3), (std::vector<std::string>{room::kGreeting, room::kMotto, room::kCameBack}));
 }
 
 // The session's claim goes with the process however it ends: after "Exit", and after the
 // program was killed, the next start greets the room.
 TEST_F(OnePanel, AfterTheFirstHasEndedTheNextStartIsAnOrdinaryOne) {
-    const RunningPanel first = RunningPanel::Start();
-    ASSERT_TRUE(first.Click(kExitButton));
-    ASSERT_TRUE(first.process().WaitForExit(kBound));
+    Click(kExitButton);
+    ASSERT_TRUE(panel().process().WaitForExit(kBound));
     RunningPanel second = RunningPanel::Start();
     EXPECT_EQ(Texts(5), (std::vector<std::string>{room::kGreeting, room::kMotto, room::kExit,
                                                   room::kGreeting, room::kMotto}));

@@ -6,25 +6,36 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <chrono>
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
+#include "automation/ansi_text.h"
 #include "automation/window_ops_win.h"
 #include "driver/clock.h"
 #include "driver/controls.h"
-#include "driver/running_panel.h"
-#include "driver/standin_client.h"
+#include "driver/session.h"
 #include "panel/background_art.h"
 #include "panel/layout.h"
 #include "panel/panel_window_win.h"
-#include "tests/windows/room_lines.h"
+#include "tests/support/room_lines.h"
+#include "tests/windows/end_to_end.h"
 
 namespace quillow {
+
+namespace layout {
+void PrintTo(const PixelRect& r, std::ostream* out) {
+    *out << "{" << r.left << ", " << r.top << ", " << r.width << ", " << r.height << "}";
+}
+void PrintTo(const PixelSize& size, std::ostream* out) {
+    *out << size.width << " x " << size.height;
+}
+}  // namespace layout
+
 namespace {
 
 using namespace driver;
@@ -32,50 +43,29 @@ using namespace std::chrono_literals;
 
 // --- The panel window in this process ---
 
-// Every control: id, class, caption or text, and its rectangle in client pixels (left, top,
-// width, height) at 96 dpi and at 144 dpi (150 %).
-using Box = std::array<int, 4>;
-struct ExpectedControl {
-    int id;
-    const wchar_t* className;
-    const wchar_t* text;
-    Box at96, at144;
-};
-constexpr std::array<ExpectedControl, 9> kLayout{{
-    {kImOnButton, L"Button", L"IM on", {0, 0, 41, 13}, {0, 0, 62, 20}},
-    {kConButton, L"Button", L"Con", {40, 0, 25, 13}, {60, 0, 38, 20}},
-    {kStartButton, L"Button", L"Start", {64, 0, 41, 13}, {96, 0, 62, 20}},
-    {kReasonBox, L"Edit", L"Put your reason ", {112, 0, 89, 13}, {168, 0, 134, 20}},
-    {kStopButton, L"Button", L"Stop", {208, 0, 41, 13}, {312, 0, 62, 20}},
-    {kAdvButton, L"Button", L"Adv", {248, 0, 25, 13}, {372, 0, 38, 20}},
-    {kImOffButton, L"Button", L"IM off", {272, 0, 41, 13}, {408, 0, 62, 20}},
-    {kClearChatButton, L"Button", L"Clr Cht", {32, 16, 41, 13}, {48, 24, 62, 20}},
-    {kExitButton, L"Button", L"Exit", {240, 16, 41, 13}, {360, 24, 62, 20}},
-}};
-
-// At 96 or 144 dpi: the client area's size, every control's rectangle, and on every control
-// Arial of the density's height (9 or 14 pixels), regular, ANSI.
+// At `dpi`: the client area's size and every control's rectangle as the layout gives them
+// (its unit test pins the figures), and on every control Arial of the layout's height,
+// regular, ANSI.
 void ExpectLaidOutFor(HWND window, int dpi) {
     RECT client;
     ASSERT_TRUE(GetClientRect(window, &client));
-    EXPECT_EQ(client.right, dpi == 96 ? 312 : 468);
-    EXPECT_EQ(client.bottom, dpi == 96 ? 226 : 339);
-    for (const ExpectedControl& expected : kLayout) {
+    EXPECT_EQ((layout::PixelSize{client.right, client.bottom}), layout::ClientSize(dpi));
+    for (const layout::Control& expected : layout::kControls) {
         SCOPED_TRACE(testing::Message() << "control " << expected.id << " at " << dpi << " dpi");
         const HWND control = GetDlgItem(window, expected.id);
         ASSERT_NE(control, nullptr);
         RECT r;
         GetWindowRect(control, &r);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ((Box{r.left, r.top, r.right - r.left, r.bottom - r.top}),
-                  dpi == 96 ? expected.at96 : expected.at144);
+        EXPECT_EQ((layout::PixelRect{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+                  layout::ControlRect(expected, dpi));
 
         const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
         ASSERT_NE(font, nullptr) << "the system font";
         LOGFONTW logical{};
         ASSERT_EQ(GetObjectW(font, sizeof logical, &logical), static_cast<int>(sizeof logical));
         EXPECT_STREQ(logical.lfFaceName, L"Arial");
-        EXPECT_EQ(logical.lfHeight, dpi == 96 ? -9 : -14);
+        EXPECT_EQ(logical.lfHeight, -layout::FontPixels(dpi));
         EXPECT_EQ(logical.lfWeight, FW_NORMAL);
         EXPECT_FALSE(logical.lfItalic || logical.lfUnderline || logical.lfStrikeOut);
         EXPECT_EQ(logical.lfCharSet, ANSI_CHARSET);
@@ -127,19 +117,18 @@ TEST_F(PanelWindowTest, CaptionControlsAndFontAsLaidOut) {
     EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
     ExpectLaidOutFor(window, 96);
 
-    for (const ExpectedControl& expected : kLayout) {
+    for (const layout::Control& expected : layout::kControls) {
         SCOPED_TRACE(testing::Message() << "control " << expected.id);
         const HWND control = GetDlgItem(window, expected.id);
         wchar_t className[64] = {};
         GetClassNameW(control, className, 64);
-        EXPECT_STREQ(className, expected.className);
-        EXPECT_EQ(ReadText(control), expected.text);
+        const bool box = expected.kind == layout::ControlKind::TextBox;
+        EXPECT_STREQ(className, box ? L"Edit" : L"Button");
+        EXPECT_EQ(ReadText(control), Utf8ToWide(expected.text));
         const auto style = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE));
         EXPECT_EQ(style & (WS_VISIBLE | WS_TABSTOP | WS_DISABLED), WS_VISIBLE | WS_TABSTOP);
         // Plain push buttons, none of them the default; a single-line box that takes typing.
-        EXPECT_EQ(style & (expected.id == kReasonBox ? ES_MULTILINE | ES_READONLY | ES_PASSWORD
-                                                     : BS_TYPEMASK),
-                  0u);
+        EXPECT_EQ(style & (box ? ES_MULTILINE | ES_READONLY | ES_PASSWORD : BS_TYPEMASK), 0u);
     }
 }
 
@@ -203,8 +192,11 @@ TEST_F(PanelWindowTest, DpiChangeLaysThePanelOutAgainInTheSuggestedFrame) {
     constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
     RECT at96;
     ASSERT_TRUE(GetWindowRect(window, &at96));
-    // The same frame around a client area of 468 x 339 rather than 312 x 226, a little moved.
-    const RECT suggested{at96.left + 10, at96.top + 20, at96.right + 166, at96.bottom + 133};
+    // The same frame around the client area of 144 dpi rather than 96, a little moved.
+    const auto [width96, height96] = layout::ClientSize(96);
+    const auto [width144, height144] = layout::ClientSize(144);
+    const RECT suggested{at96.left + 10, at96.top + 20, at96.right + 10 + width144 - width96,
+                         at96.bottom + 20 + height144 - height96};
     SendMessageW(window, kDpiChanged, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(panel.Dpi(), 144);
     ExpectLaidOutFor(window, 144);
@@ -222,42 +214,25 @@ TEST_F(PanelWindowTest, DpiChangeLaysThePanelOutAgainInTheSuggestedFrame) {
 
 // --- Quillow as a user runs it, beside the stand-in client ---
 
-constexpr auto kBound = 15s;       // far above what anything here takes; only a broken run waits
 constexpr double kLineGap = 0.65;  // two lines a wait (0.7 s) apart come at least this far apart
 
-std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
-
-class PanelEndToEnd : public ::testing::Test {
+class PanelEndToEnd : public EndToEnd {
 protected:
-    void SetUp() override {
-        client_.emplace(StandinClient::Start(TestName()));
-        panel_.emplace(RunningPanel::Start());
-        ASSERT_EQ(Texts(2).size(), 2u) << "no greetings";
-    }
+    void SetUp() override { Start(); }
 
-    void Click(int id) { ASSERT_TRUE(panel_->Click(id)) << "button " << id; }
-
-    // The room's lines, with their times, once there are `count` (or those there are when the
-    // time is up).
+    // The room's lines with their times, once there are `count`.
     std::vector<RecordEntry> Lines(size_t count) {
-        client_->record().WaitForLines(count, "room1", kBound);
-        return client_->record().Lines();
+        client().record().WaitForLines(count, "room1", kBound);
+        return client().record().Lines();
     }
-    std::vector<std::string> Texts(size_t count) {
-        return client_->record().WaitForLines(count, "room1", kBound);
-    }
-
-    // Declared so that the panel is ended before the client.
-    std::optional<StandinClient> client_;
-    std::optional<RunningPanel> panel_;
 };
 
 TEST_F(PanelEndToEnd, GreetingsArriveApartBeforeThePanelIsShown) {
     ASSERT_EQ(Texts(2), (std::vector<std::string>{room::kGreeting, room::kMotto}));
     const std::vector<RecordEntry> lines = Lines(2);
-    EXPECT_GT(lines[0].seconds, panel_->StartedAt());
+    EXPECT_GT(lines[0].seconds, panel().StartedAt());
     EXPECT_GE(lines[1].seconds - lines[0].seconds, kLineGap);
-    EXPECT_LT(lines[1].seconds, panel_->ShownAt()) << "shown before the greetings ended";
+    EXPECT_LT(lines[1].seconds, panel().ShownAt()) << "shown before the greetings ended";
 }
 
 // "Start" takes the reason as the box holds it after its wait: the typing is queued behind the
@@ -269,9 +244,9 @@ TEST_F(PanelEndToEnd, StopAdvConAndStartPostTheirLines) {
     ASSERT_EQ(Texts(4).size(), 4u);
     Click(kConButton);
     ASSERT_EQ(Texts(6).size(), 6u);
-    ASSERT_TRUE(panel_->SetReason(L"tea"));
+    ASSERT_TRUE(panel().SetReason(L"tea"));
     Click(kStartButton);
-    const HWND box = panel_->Control(kReasonBox);
+    const HWND box = panel().Control(kReasonBox);
     ASSERT_TRUE(PostMessageW(box, EM_SETSEL, 0, -1));
     for (const wchar_t c : std::wstring(L" back at 5 & <i>café</i> – soon ")) {
         ASSERT_TRUE(PostMessageW(box, WM_CHAR, c, 1));
@@ -288,9 +263,9 @@ TEST_F(PanelEndToEnd, StopAdvConAndStartPostTheirLines) {
 
 TEST_F(PanelEndToEnd, ImOnAndImOffPostTheirLinesThenSendTheirInstantMessages) {
     Click(kImOnButton);
-    ASSERT_EQ(client_->record().WaitForEvents("im", 1, kBound).size(), 1u);
+    ASSERT_EQ(client().record().WaitForEvents("im", 1, kBound).size(), 1u);
     Click(kImOffButton);
-    const std::vector<RecordEntry> sent = client_->record().WaitForEvents("im", 2, kBound);
+    const std::vector<RecordEntry> sent = client().record().WaitForEvents("im", 2, kBound);
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[0].where, "$IM_on");
     EXPECT_EQ(sent[0].bytes, "im back");
@@ -304,14 +279,14 @@ TEST_F(PanelEndToEnd, ImOnAndImOffPostTheirLinesThenSendTheirInstantMessages) {
 }
 
 TEST_F(PanelEndToEnd, ClearChatEmptiesTheTranscriptAndLeavesTheInputBoxAlone) {
-    const HWND room = FindChild(FindChild(client_->MainWindow(), L"MDIClient"), L"AOL Child");
+    const HWND room = FindChild(FindChild(client().MainWindow(), L"MDIClient"), L"AOL Child");
     const HWND transcript = FindChild(room, L"RICHCNTLREADONLY");
     const HWND input = FindChild(room, L"RICHCNTL");
     ASSERT_NE(ReadText(transcript).value_or(L""), L"") << "the greetings should be shown";
     ASSERT_TRUE(SetText(input, L"half a sentence"));
 
     Click(kClearChatButton);
-    ASSERT_EQ(client_->record().WaitForEvents("cleared", 1, kBound).size(), 1u);
+    ASSERT_EQ(client().record().WaitForEvents("cleared", 1, kBound).size(), 1u);
     EXPECT_EQ(ReadText(transcript), L"");
     EXPECT_EQ(ReadText(input), L"half a sentence");
     // Nothing was posted: the next line in the room is the next command's.
@@ -324,11 +299,11 @@ TEST_F(PanelEndToEnd, ClearChatEmptiesTheTranscriptAndLeavesTheInputBoxAlone) {
 TEST_F(PanelEndToEnd, ClosingTwiceDuringTheWaitOfStartSaysFarewellOnceAndEnds) {
     Click(kStartButton);
     ASSERT_EQ(Texts(3).size(), 3u) << "Start posted nothing";
-    ASSERT_TRUE(PostClose(panel_->Window()));
-    ASSERT_TRUE(PostClose(panel_->Window()));
-    ASSERT_TRUE(panel_->process().WaitForExit(kBound)) << "the program did not end";
+    ASSERT_TRUE(PostClose(panel().Window()));
+    ASSERT_TRUE(PostClose(panel().Window()));
+    ASSERT_TRUE(panel().process().WaitForExit(kBound)) << "the program did not end";
     DWORD code = 1;
-    EXPECT_TRUE(GetExitCodeProcess(panel_->process().Handle(), &code) && code == 0) << code;
+    EXPECT_TRUE(GetExitCodeProcess(panel().process().Handle(), &code) && code == 0) << code;
     EXPECT_EQ(Texts(0), (std::vector<std::string>{room::kGreeting, room::kMotto, room::kWentIdle,
                                                   room::kFarewell, room::kUnloaded}));
     const std::vector<RecordEntry> lines = Lines(0);
@@ -339,22 +314,22 @@ TEST_F(PanelEndToEnd, ClosingTwiceDuringTheWaitOfStartSaysFarewellOnceAndEnds) {
 // The focus starts on "Start" and Tab goes round Text1, Stop, IM on, IM off, Clr Cht, Exit,
 // Adv, Con and back. Neither that nor anything but a button's own click runs a command.
 TEST_F(PanelEndToEnd, TabWalksTheControlsAndOnlyButtonClicksRunCommands) {
-    const HWND window = panel_->Window();
+    const HWND window = panel().Window();
     ASSERT_TRUE(
-        WaitUntil([&] { return FocusedControl(window) == panel_->Control(kStartButton); }, 5s))
+        WaitUntil([&] { return FocusedControl(window) == panel().Control(kStartButton); }, 5s))
         << "the focus is not on Start once the panel is shown";
     for (const int id : {kReasonBox, kStopButton, kImOnButton, kImOffButton, kClearChatButton,
                          kExitButton, kAdvButton, kConButton, kStartButton}) {
         const HWND from = FocusedControl(window);
         ASSERT_TRUE(PressTab(window));
-        EXPECT_TRUE(WaitUntil([&] { return FocusedControl(window) == panel_->Control(id); }, 5s))
+        EXPECT_TRUE(WaitUntil([&] { return FocusedControl(window) == panel().Control(id); }, 5s))
             << "Tab from control " << GetDlgCtrlID(from) << " did not go to " << id;
     }
 
     // A click on the bare window and the picture; IDOK and IDCANCEL as the dialog manager
     // would send them; a notification naming another button than its id; another kind of
     // notification; typing in the reason box.
-    const HWND stop = panel_->Control(kStopButton);
+    const HWND stop = panel().Control(kStopButton);
     PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 100));
     PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(150, 100));
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
@@ -363,10 +338,10 @@ TEST_F(PanelEndToEnd, TabWalksTheControlsAndOnlyButtonClicksRunCommands) {
                  reinterpret_cast<LPARAM>(stop));
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(kStopButton, BN_SETFOCUS),
                  reinterpret_cast<LPARAM>(stop));
-    PostMessageW(panel_->Control(kReasonBox), WM_CHAR, 'x', 1);
+    PostMessageW(panel().Control(kReasonBox), WM_CHAR, 'x', 1);
     Click(kAdvButton);
     EXPECT_EQ(Texts(3), (std::vector<std::string>{room::kGreeting, room::kMotto, room::kCredit}));
-    EXPECT_TRUE(panel_->process().Running());
+    EXPECT_TRUE(panel().process().Running());
 }
 
 }  // namespace

@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "driver/running_panel.h"
-#include "driver/standin_client.h"
-#include "tests/windows/room_lines.h"
+#include "driver/session.h"
+#include "tests/support/room_lines.h"
 
 namespace quillow {
 namespace {
@@ -17,8 +16,9 @@ namespace {
 using namespace driver;
 
 TEST(PanelTimer, FirstTickPostsTheIdleLineAndTheUntouchedReasonAfterAMinute) {
-    StandinClient client = StandinClient::Start("FirstTick");
-    RunningPanel panel = RunningPanel::Start();
+    Session session = Session::Start("FirstTick");
+    StandinClient& client = session.client;
+    const RunningPanel& panel = session.panel;
 
     // The reason box's first text, its final space included.
     EXPECT_EQ(client.record().WaitForLines(4, "room1", std::chrono::seconds(90)),

@@ -1,6 +1,6 @@
 // The status lines as the chat room receives them: Windows-1252 bytes, "›" as 0x9B and "‹" as
 // 0x8B. Written out here rather than taken from the program, so that a slip in its catalogue
-// shows as a difference.
+// shows as a difference; the unit tests and the Windows tests both expect these.
 #pragma once
 
 #include <string>
