@@ -103,7 +103,7 @@ demo_start_panel() {
     DEMO_PANEL_PID=$!
 }
 
-# Runs the tour with the options given (see demo/tour_options.cpp), bounded in time.
+# Runs the tour with the options given (see demo/tour.cpp), bounded in time.
 demo_tour() {
     demo__unlocked timeout --kill-after=5 120 wine "$DEMO_BUILD/demo/tour.exe" "$@" </dev/null
 }
