@@ -179,7 +179,7 @@ void PanelRun(int run, Figures& figures) {
     const double waitingStart = CounterSeconds();
     const CpuMeter meter(panel.process().Id());
     for (int i = 0; i < kWaitingCommands; ++i) {
-        Expect(panel.Click(driver::kConButton), "could not click Con");
+        Expect(panel.Click(layout::kConId), "could not click Con");
         count += 2;
         RequireLines(client, count, "Con");
         const std::vector<RecordEntry>& lines = client.record().Lines();
@@ -202,12 +202,12 @@ void PanelRun(int run, Figures& figures) {
     const std::string credit = Utf8ToAnsi(lines::kCredit);
     for (int i = 0; i < kResponsesPerRun; ++i) {
         const double started = CounterSeconds();
-        Expect(panel.Click(driver::kStartButton), "could not click Start");
+        Expect(panel.Click(layout::kStartId), "could not click Start");
         std::this_thread::sleep_until(
             std::chrono::steady_clock::now() +
             std::chrono::duration<double>(started + kClickIntoWait - CounterSeconds()));
         const double clicked = CounterSeconds();
-        Expect(panel.Click(driver::kAdvButton), "could not click Adv");
+        Expect(panel.Click(layout::kAdvId), "could not click Adv");
         count += 3;
         RequireLines(client, count, "Start with Adv");
         const std::vector<RecordEntry>& lines = client.record().Lines();
@@ -226,7 +226,7 @@ void PanelRun(int run, Figures& figures) {
         figures.paceStart.Add(lines[count - 1].seconds - lines[count - 3].seconds);
     }
 
-    panel.Click(driver::kExitButton);
+    panel.Click(layout::kExitId);
     if (!panel.process().WaitForExit(10s)) {
         throw std::runtime_error("the panel did not end on Exit");
     }

@@ -33,7 +33,7 @@ double PostClicks(const driver::RunningPanel& panel, const BurstOptions& options
     for (int i = 0; i < clicks; ++i) {
         const double left = start + i / options.perSecond - CounterSeconds();
         if (left > 0) std::this_thread::sleep_for(std::chrono::duration<double>(left));
-        if (!panel.Click(driver::kConButton)) throw std::runtime_error("could not click Con");
+        if (!panel.Click(layout::kConId)) throw std::runtime_error("could not click Con");
     }
     return CounterSeconds();
 }
@@ -79,7 +79,7 @@ Burst MeasureBurst(const BurstOptions& options) {
             std::chrono::steady_clock::now() +
             std::chrono::duration<double>(lastClick + options.exitMoments[i] - CounterSeconds()));
         const double clicked = CounterSeconds();
-        if (!pair.panel.MouseClick(driver::kExitButton)) {
+        if (!pair.panel.MouseClick(layout::kExitId)) {
             throw std::runtime_error("could not click Exit");
         }
         std::optional<double> took;

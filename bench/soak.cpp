@@ -43,9 +43,9 @@ using driver::RecordFile;
 using driver::RunningPanel;
 
 // Every button but "Exit".
-const std::vector<int> kButtons = {
-    driver::kStartButton,     driver::kStopButton, driver::kImOnButton, driver::kImOffButton,
-    driver::kClearChatButton, driver::kAdvButton,  driver::kConButton};
+const std::vector<int> kButtons = {layout::kStartId, layout::kStopId,      layout::kImOnId,
+                                   layout::kImOffId, layout::kClearChatId, layout::kAdvId,
+                                   layout::kConId};
 constexpr int kLongestBurst = 20;   // clicks within one second
 constexpr auto kAnswerBound = 5s;   // a sent message must be answered within this
 constexpr auto kDrainBound = 180s;  // for the clicks still queued at the end to be handled
@@ -105,12 +105,12 @@ private:
 
 std::string FirstLineOf(int button) {
     switch (button) {
-        case driver::kStartButton: return Ansi(lines::kWentIdle);
-        case driver::kStopButton: return Ansi(lines::kCameBack);
-        case driver::kImOnButton: return Ansi(lines::kImsOn);
-        case driver::kImOffButton: return Ansi(lines::kImsOff);
-        case driver::kAdvButton: return Ansi(lines::kCredit);
-        case driver::kConButton: return Ansi(lines::kContactTorvik);
+        case layout::kStartId: return Ansi(lines::kWentIdle);
+        case layout::kStopId: return Ansi(lines::kCameBack);
+        case layout::kImOnId: return Ansi(lines::kImsOn);
+        case layout::kImOffId: return Ansi(lines::kImsOff);
+        case layout::kAdvId: return Ansi(lines::kCredit);
+        case layout::kConId: return Ansi(lines::kContactTorvik);
         default: return {};  // "Clr Cht" posts nothing
     }
 }
@@ -325,15 +325,15 @@ void CheckClientEvents(const RecordFile& record, const Run& run, Checks& checks)
             ++strays;
         }
     }
-    const std::size_t onClicks = run.ClicksOn(driver::kImOnButton);
-    const std::size_t offClicks = run.ClicksOn(driver::kImOffButton);
+    const std::size_t onClicks = run.ClicksOn(layout::kImOnId);
+    const std::size_t offClicks = run.ClicksOn(layout::kImOffId);
     checks.Expect(imOn == onClicks && imOff == offClicks && strays == 0,
                   "one instant message per IM click (on " + std::to_string(imOn) + "/" +
                       std::to_string(onClicks) + ", off " + std::to_string(imOff) + "/" +
                       std::to_string(offClicks) + ", other " + std::to_string(strays) + ")");
     checks.Expect(opened == imOn + imOff + strays,
                   "no instant-message window left unsent (" + std::to_string(opened) + " opened)");
-    checks.Expect(cleared == run.ClicksOn(driver::kClearChatButton),
+    checks.Expect(cleared == run.ClicksOn(layout::kClearChatId),
                   "one clearing per \"Clr Cht\" (" + std::to_string(cleared) + ")");
 }
 
@@ -382,10 +382,10 @@ int Main(int argc, char** argv) {
     std::printf(
         "  clicks: %zu (Start %zu, Stop %zu, IM on %zu, IM off %zu, Clr Cht %zu, Adv %zu, "
         "Con %zu); reason edits: %zu\n",
-        run.clicks.size(), run.ClicksOn(driver::kStartButton), run.ClicksOn(driver::kStopButton),
-        run.ClicksOn(driver::kImOnButton), run.ClicksOn(driver::kImOffButton),
-        run.ClicksOn(driver::kClearChatButton), run.ClicksOn(driver::kAdvButton),
-        run.ClicksOn(driver::kConButton), run.reasonEdits);
+        run.clicks.size(), run.ClicksOn(layout::kStartId), run.ClicksOn(layout::kStopId),
+        run.ClicksOn(layout::kImOnId), run.ClicksOn(layout::kImOffId),
+        run.ClicksOn(layout::kClearChatId), run.ClicksOn(layout::kAdvId),
+        run.ClicksOn(layout::kConId), run.reasonEdits);
     Checks checks;
     CheckHealth(session, run, checks);
     const std::size_t roomLines = CheckLines(session.client.record(), run, checks);

@@ -44,7 +44,7 @@ using driver::Visibility;
 // For anything the tour waits for: far more than a healthy run comes near.
 constexpr auto kBound = 30s;
 constexpr std::pair<std::wstring_view, int> kSteps[] = {
-    {L"start", driver::kStartButton}, {L"imon", driver::kImOnButton}, {L"con", driver::kConButton}};
+    {L"start", layout::kStartId}, {L"imon", layout::kImOnId}, {L"con", layout::kConId}};
 
 struct Tour {
     std::optional<driver::RecordFile> record;

@@ -32,13 +32,13 @@ RunningPanel RunningPanel::Start(std::chrono::milliseconds timeout,
 
 ClickEffect EffectOf(int number) {
     switch (number) {
-        case kStartButton:
-        case kConButton: return {2, false};
-        case kImOnButton:
-        case kImOffButton: return {1, true};
-        case kStopButton:
-        case kExitButton:
-        case kAdvButton: return {1, false};
+        case layout::kStartId:
+        case layout::kConId: return {2, false};
+        case layout::kImOnId:
+        case layout::kImOffId: return {1, true};
+        case layout::kStopId:
+        case layout::kExitId:
+        case layout::kAdvId: return {1, false};
         default: return {};  // "Clr Cht" posts nothing
     }
 }
@@ -62,10 +62,12 @@ bool PanelControls::Click(int number) const {
 }
 
 bool PanelControls::SetReason(std::wstring_view reason) const {
-    return SetText(Control(kReasonBox), reason);
+    return SetText(Control(layout::kText1Id), reason);
 }
 
-std::optional<std::wstring> PanelControls::Reason() const { return ReadText(Control(kReasonBox)); }
+std::optional<std::wstring> PanelControls::Reason() const {
+    return ReadText(Control(layout::kText1Id));
+}
 
 std::optional<std::chrono::microseconds> PanelControls::Ping(
     std::chrono::milliseconds timeout) const {

@@ -10,21 +10,9 @@
 #include <string_view>
 
 #include "driver/process.h"
+#include "panel/layout.h"
 
 namespace quillow::driver {
-
-// The panel's controls by id: Command<n> has id n, the reason box Text1 has id 100.
-enum PanelControl : int {
-    kStartButton = 1,
-    kStopButton = 2,
-    kImOnButton = 3,
-    kImOffButton = 4,
-    kClearChatButton = 5,
-    kExitButton = 6,
-    kAdvButton = 7,
-    kConButton = 8,
-    kReasonBox = 100,
-};
 
 // What a click on Command<number> makes the client take: its lines, then, for "IM on" and
 // "IM off", an instant message.

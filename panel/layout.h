@@ -22,7 +22,19 @@ inline constexpr int kClientTopOnScreen = 4050;
 
 enum class ControlKind { Button, TextBox };
 
-// A control's id doubles as its command number: Command1 has id 1, Text1 has id 100.
+// A control's id doubles as its command number: Command1 ("Start") has id 1, Text1 has id 100.
+enum ControlId : int {
+    kStartId = 1,  // Command1
+    kStopId,       // Command2
+    kImOnId,       // Command3
+    kImOffId,      // Command4
+    kClearChatId,  // Command5
+    kExitId,       // Command6
+    kAdvId,        // Command7
+    kConId,        // Command8
+    kText1Id = 100,
+};
+
 struct Control {
     ControlKind kind;
     std::string_view text;  // caption or initial text
@@ -31,20 +43,18 @@ struct Control {
     int id;
 };
 
-inline constexpr int kText1Id = 100;
-
 // Left to right, top row first. The narrow buttons overlap their neighbours by one pixel and
 // "IM off" runs one pixel past the right edge: the layout is meant so.
 inline constexpr std::array<Control, 9> kControls{{
-    {ControlKind::Button, "IM on", 0, 0, 615, 195, 3, 3},                         // Command3
-    {ControlKind::Button, "Con", 600, 0, 375, 195, 8, 8},                         // Command8
-    {ControlKind::Button, "Start", 960, 0, 615, 195, 0, 1},                       // Command1
-    {ControlKind::TextBox, "Put your reason ", 1680, 0, 1335, 195, 1, kText1Id},  // Text1
-    {ControlKind::Button, "Stop", 3120, 0, 615, 195, 2, 2},                       // Command2
-    {ControlKind::Button, "Adv", 3720, 0, 375, 195, 7, 7},                        // Command7
-    {ControlKind::Button, "IM off", 4080, 0, 615, 195, 4, 4},                     // Command4
-    {ControlKind::Button, "Clr Cht", 480, 240, 615, 195, 5, 5},                   // Command5
-    {ControlKind::Button, "Exit", 3600, 240, 615, 195, 6, 6},                     // Command6
+    {ControlKind::Button, "IM on", 0, 0, 615, 195, 3, kImOnId},
+    {ControlKind::Button, "Con", 600, 0, 375, 195, 8, kConId},
+    {ControlKind::Button, "Start", 960, 0, 615, 195, 0, kStartId},
+    {ControlKind::TextBox, "Put your reason ", 1680, 0, 1335, 195, 1, kText1Id},
+    {ControlKind::Button, "Stop", 3120, 0, 615, 195, 2, kStopId},
+    {ControlKind::Button, "Adv", 3720, 0, 375, 195, 7, kAdvId},
+    {ControlKind::Button, "IM off", 4080, 0, 615, 195, 4, kImOffId},
+    {ControlKind::Button, "Clr Cht", 480, 240, 615, 195, 5, kClearChatId},
+    {ControlKind::Button, "Exit", 3600, 240, 615, 195, 6, kExitId},
 }};
 
 // What the tooltips say besides the lines a control posts, which they quote from the catalogue

@@ -14,9 +14,6 @@ namespace {
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = 0;
 
-constexpr int kStartId = 1;
-constexpr int kExitId = 6;
-
 // Arial at the layout's size for `dpi`.
 Font MakeFont(int dpi) {
     return Font(CreateFontW(-layout::FontPixels(dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
@@ -71,9 +68,9 @@ bool PanelWindow::Create(HINSTANCE module) {
 
     RECT frame = ClientOnScreen(origin, dpi_);
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    CreateWindowExW(kExStyle, PanelWindow::kClassName, Utf8ToWide(layout::kCaption).c_str(), kStyle, frame.left,
-                    frame.top, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                    module, this);  // sets hwnd_ at WM_NCCREATE
+    CreateWindowExW(kExStyle, PanelWindow::kClassName, Utf8ToWide(layout::kCaption).c_str(), kStyle,
+                    frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                    nullptr, nullptr, module, this);  // sets hwnd_ at WM_NCCREATE
     if (hwnd_ == nullptr) return false;
     FitClientArea();
     icons_.Set(hwnd_, module, dpi_);
@@ -85,8 +82,8 @@ bool PanelWindow::Create(HINSTANCE module) {
     }
     // Without its tooltips the panel still works, only says less.
     (void)tips_.Create(hwnd_, module, controls_, dpi_);
-    focus_ = Control(kStartId);
-    loop_.SetPanel(hwnd_, Control(kExitId), Control(layout::kText1Id));
+    focus_ = Control(layout::kStartId);
+    loop_.SetPanel(hwnd_, Control(layout::kExitId), Control(layout::kText1Id));
     // Timer1 counts from the panel's creation, and nothing ever stops or re-times it.
     SetTimer(hwnd_, kTimer1Id, layout::kTimer1IntervalMs, nullptr);
     return true;
@@ -150,7 +147,7 @@ void PanelWindow::FitClientArea() {
 void PanelWindow::Show(int showCommand) {
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
-    focus_ = Control(kStartId);
+    focus_ = Control(layout::kStartId);
     SetFocus(focus_);
 }
 

@@ -66,26 +66,23 @@ std::string Sends(std::string_view message, std::string_view recipient, std::str
 std::string TipText(int id) {
     const std::string posts(layout::kTipPostsLead);
     switch (id) {
-        case 1:  // Start
+        case layout::kStartId:
             return Rows({posts, AsShown(lines::kWentIdle),
                          ReasonLineAsShown(lines::kIdleCauseBefore, lines::kIdleCauseAfter)});
-        case 2:  // Stop
-            return Rows({posts, AsShown(lines::kCameBack)});
-        case 3:  // IM on
+        case layout::kStopId: return Rows({posts, AsShown(lines::kCameBack)});
+        case layout::kImOnId:
             return Rows(
                 {posts, AsShown(lines::kImsOn),
                  Sends(lines::kImOnMessage, lines::kImOnRecipient, layout::kTipImOnEffect)});
-        case 4:  // IM off
+        case layout::kImOffId:
             return Rows(
                 {posts, AsShown(lines::kImsOff),
                  Sends(lines::kImOffMessage, lines::kImOffRecipient, layout::kTipImOffEffect)});
-        case 5:  // Clr Cht
-            return std::string(layout::kTipClearChat);
-        case 6:  // Exit
+        case layout::kClearChatId: return std::string(layout::kTipClearChat);
+        case layout::kExitId:
             return Rows({posts, AsShown(lines::kExit), std::string(layout::kTipExitEnds)});
-        case 7:  // Adv
-            return Rows({posts, AsShown(lines::kCredit)});
-        case 8:  // Con
+        case layout::kAdvId: return Rows({posts, AsShown(lines::kCredit)});
+        case layout::kConId:
             return Rows({posts, AsShown(lines::kContactTorvik), AsShown(lines::kContactZennoq)});
         case layout::kText1Id: return std::string(layout::kTipReasonBox);
         default: return {};

@@ -145,8 +145,10 @@ TEST(PanelCommandsTest, ExitOrCloseDuringABacklogsLinesComesBeforeTheNextLine) {
         rig.loop.AtEnding(0.97, [&rig, &ending] { ending(rig.commands); });
         EXPECT_THROW(rig.commands.Click(8), ProgramEnded);
 
-        std::vector<FakeClient::Line> lines = {
-            {0, kContactTorvik}, {0.1, kContactTorvik}, {0.2, kContactTorvik}, {0.95, kContactZennoq}};
+        std::vector<FakeClient::Line> lines = {{0, kContactTorvik},
+                                               {0.1, kContactTorvik},
+                                               {0.2, kContactTorvik},
+                                               {0.95, kContactZennoq}};
         lines.insert(lines.end(), after.begin(), after.end());
         ASSERT_EQ(rig.client.lines.size(), lines.size());
         for (size_t i = 0; i < lines.size(); ++i) {

@@ -73,30 +73,29 @@ TEST_P(ClientQuits, BetweenTheLinesOfACommandAndTheNextClientGetsTheNextLines) {
     // leave the panel as it was.
     std::this_thread::sleep_for(kPastAWait);
     ASSERT_NO_FATAL_FAILURE(ExpectPanelAnswers());
-    Click(kConButton);
-    Click(kAdvButton);
-    Click(kStartButton);
+    Click(layout::kConId);
+    Click(layout::kAdvId);
+    Click(layout::kStartId);
     std::this_thread::sleep_for(kPastAWait);
     ASSERT_NO_FATAL_FAILURE(ExpectPanelAnswers());
 
     client() = StandinClient::Start(TestName() + "_again");
-    Click(kStopButton);
+    Click(layout::kStopId);
     EXPECT_EQ(Texts(1), std::vector<std::string>{room::kCameBack});
     std::this_thread::sleep_for(kPastAWait);
     EXPECT_EQ(Texts(0), std::vector<std::string>{room::kCameBack})
         << "an old command's line turned up";
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, ClientQuits,
-                         ::testing::Values(WaitingCommand{"Con", kConButton, room::kContactTorvik},
-                                           WaitingCommand{"Start", kStartButton, room::kWentIdle}),
-                         [](const ::testing::TestParamInfo<WaitingCommand>& info) {
-                             return info.param.name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Faults, ClientQuits,
+    ::testing::Values(WaitingCommand{"Con", layout::kConId, room::kContactTorvik},
+                      WaitingCommand{"Start", layout::kStartId, room::kWentIdle}),
+    [](const ::testing::TestParamInfo<WaitingCommand>& info) { return info.param.name; });
 
 TEST_F(Faults, SecondLineGoesToTheRoomThatReplacedTheFirst) {
     ASSERT_NO_FATAL_FAILURE(StartPanelThenClient({"--swap-room-after-lines", "1"}));
-    Click(kConButton);
+    Click(layout::kConId);
     EXPECT_EQ(Texts(1, "room2"), std::vector<std::string>{room::kContactZennoq});
     EXPECT_EQ(Texts(0), std::vector<std::string>{room::kContactTorvik});
 }
@@ -113,7 +112,7 @@ TEST_F(Faults, HungClientNeitherFreezesThePanelNorKeepsItFromExiting) {
         ~Release() { client.ReleaseHungInput(); }
     } releaseAtEnd{client()};
 
-    Click(kConButton);
+    Click(layout::kConId);
     // The line's text has reached the input box, whose thread is now stuck in it, and the
     // panel is waiting for its answer.
     ASSERT_TRUE(WaitUntil(
@@ -132,16 +131,16 @@ TEST_F(Faults, HungClientNeitherFreezesThePanelNorKeepsItFromExiting) {
     std::cout << "answered a sent message in " << answer->count() / 1000.0
               << " ms while waiting on the hung client\n";
 
-    Click(kExitButton);
+    Click(layout::kExitId);
     EXPECT_TRUE(panel().process().WaitForExit(kBound + kBound)) << "Exit did not end the program";
     EXPECT_TRUE(Texts(0).empty()) << "a line got through the hung box";
 }
 
 TEST_F(Faults, InstantMessageWindowThatNeverOpensGetsNothingTyped) {
     ASSERT_NO_FATAL_FAILURE(StartPanelThenClient({"--im-delay-ms", "600000"}));
-    Click(kImOnButton);
+    Click(layout::kImOnId);
     EXPECT_EQ(Texts(1), std::vector<std::string>{room::kImsOn});
-    Click(kImOffButton);
+    Click(layout::kImOffId);
     EXPECT_EQ(Texts(2), (std::vector<std::string>{room::kImsOn, room::kImsOff}));
     std::this_thread::sleep_for(kPastAWait);
 
@@ -160,7 +159,7 @@ TEST_F(Faults, InstantMessageWindowThatNeverOpensGetsNothingTyped) {
     EXPECT_TRUE(EventsOf(record, "im").empty());
 
     ASSERT_NO_FATAL_FAILURE(ExpectPanelAnswers());
-    Click(kAdvButton);
+    Click(layout::kAdvId);
     EXPECT_EQ(Texts(3), (std::vector<std::string>{room::kImsOn, room::kImsOff, room::kCredit}));
 }
 
@@ -217,7 +216,7 @@ TEST_F(Faults, ReasonsArriveExactlyAsTheBoxHoldsThem) {
         }
         const std::string expected = reason.arrives ? *reason.arrives : AsciiBytes(*held);
 
-        Click(kStartButton);
+        Click(layout::kStartId);
         count += 2;
         const std::vector<std::string> lines = Texts(count);
         ASSERT_EQ(lines.size(), count);
@@ -243,21 +242,21 @@ TEST_F(Faults, ClickStormLosesNothingAndKeepsEveryCommandsOrder) {
     const int quick = 100;
     std::vector<int> clicks;
     for (int w = 0, q = 0; w < waiting || q < quick;) {
-        if (q < quick) clicks.push_back(q++ % 2 == 0 ? kAdvButton : kStopButton);
-        if (q < quick) clicks.push_back(q++ % 2 == 0 ? kAdvButton : kStopButton);
-        if (w < waiting) clicks.push_back(w++ % 2 == 0 ? kConButton : kStartButton);
+        if (q < quick) clicks.push_back(q++ % 2 == 0 ? layout::kAdvId : layout::kStopId);
+        if (q < quick) clicks.push_back(q++ % 2 == 0 ? layout::kAdvId : layout::kStopId);
+        if (w < waiting) clicks.push_back(w++ % 2 == 0 ? layout::kConId : layout::kStartId);
     }
     // "Start" is pressed as accessibility tools press it, and held back past the bound as well.
     for (const int button : clicks) {
-        ASSERT_TRUE(button == kStartButton ? panel().BmClick(button) : panel().Click(button));
+        ASSERT_TRUE(button == layout::kStartId ? panel().BmClick(button) : panel().Click(button));
     }
 
     std::vector<std::string> firstLines;
     for (const int button : clicks) {
-        firstLines.push_back(button == kAdvButton    ? room::kCredit
-                             : button == kStopButton ? room::kCameBack
-                             : button == kConButton  ? room::kContactTorvik
-                                                     : room::kWentIdle);
+        firstLines.push_back(button == layout::kAdvId    ? room::kCredit
+                             : button == layout::kStopId ? room::kCameBack
+                             : button == layout::kConId  ? room::kContactTorvik
+                                                         : room::kWentIdle);
     }
     const size_t total = clicks.size() + waiting;
     // Generous: past the bound the waiting commands drain a nesting's worth at a time.
@@ -283,7 +282,7 @@ TEST_F(Faults, ClickStormLosesNothingAndKeepsEveryCommandsOrder) {
 TEST_F(Faults, BacklogDrainsANestingAtATime) {
     ASSERT_NO_FATAL_FAILURE(StartPanelThenClient());
     const int clicks = 4 * Win32EventLoop::kMaxNesting;
-    for (int i = 0; i < clicks; ++i) Click(kConButton);
+    for (int i = 0; i < clicks; ++i) Click(layout::kConId);
     const auto oneAtATime = 700ms * (clicks - Win32EventLoop::kMaxNesting - 1);
     EXPECT_EQ(Texts(2 * clicks, "room1", oneAtATime / 2).size(), 2u * clicks)
         << "the backlog drains one command at a time";
@@ -302,8 +301,9 @@ protected:
     bool End(Ending ending, bool otherWay) {
         switch (ending) {
             case Ending::kExit:
-                return otherWay ? panel().Click(kExitButton) : panel().MouseClick(kExitButton);
-            case Ending::kExitByBmClick: return panel().BmClick(kExitButton);
+                return otherWay ? panel().Click(layout::kExitId)
+                                : panel().MouseClick(layout::kExitId);
+            case Ending::kExitByBmClick: return panel().BmClick(layout::kExitId);
             case Ending::kClosing:
                 return PostMessageW(panel().Window(), otherWay ? WM_SYSCOMMAND : WM_CLOSE,
                                     otherWay ? SC_CLOSE : 0, 0);
@@ -320,7 +320,7 @@ TEST_P(EndingABacklog, ComesWithinAFewLinesOfTheClick) {
     for (const size_t seen : {10u, 45u, 80u, 115u}) {
         SCOPED_TRACE(seen);
         ASSERT_NO_FATAL_FAILURE(StartPanelThenClient({"--line-delay-ms", "50"}));
-        for (int i = 0; i < 300; ++i) Click(kConButton);
+        for (int i = 0; i < 300; ++i) Click(layout::kConId);
         ASSERT_GE(Texts(seen, "room1", kBound + kBound).size(), seen) << "the backlog stalled";
 
         const double clicked = CounterSeconds();

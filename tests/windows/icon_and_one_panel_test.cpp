@@ -156,14 +156,14 @@ TEST_F(OnePanel, ASecondStartBringsTheRunningPanelForwardAndPostsNothing) {
     EXPECT_TRUE(StartsAndEndsAtOnce());
     EXPECT_TRUE(WaitUntil([&] { return !IsIconic(window) && GetForegroundWindow() == window; }, 5s))
         << "not restored";
-    Click(kStopButton);
+    Click(layout::kStopId);
     EXPECT_EQ(Texts(3), (std::vector<std::string>{room::kGreeting, room::kMotto, room::kCameBack}));
 }
 
 // The session's claim goes with the process however it ends: after "Exit", and after the
 // program was killed, the next start greets the room.
 TEST_F(OnePanel, AfterTheFirstHasEndedTheNextStartIsAnOrdinaryOne) {
-    Click(kExitButton);
+    Click(layout::kExitId);
     ASSERT_TRUE(panel().process().WaitForExit(kBound));
     RunningPanel second = RunningPanel::Start();
     EXPECT_EQ(Texts(5), (std::vector<std::string>{room::kGreeting, room::kMotto, room::kExit,

@@ -135,7 +135,7 @@ TEST_F(PanelWindowTest, CaptionControlsAndFontAsLaidOut) {
 // Light blue (red 128, green 128, blue 255) on white, and so painted: white inside, the text
 // light blue (or a blend of that and white, should the glyphs be smoothed), nothing black.
 TEST_F(PanelWindowTest, ReasonBoxIsLightBlueOnWhite) {
-    const HWND box = GetDlgItem(window, kReasonBox);
+    const HWND box = GetDlgItem(window, layout::kText1Id);
     Canvas colours(8, 8);
     SendMessageW(window, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(colours.dc()),
                  reinterpret_cast<LPARAM>(box));
@@ -238,15 +238,15 @@ TEST_F(PanelEndToEnd, GreetingsArriveApartBeforeThePanelIsShown) {
 // "Start" takes the reason as the box holds it after its wait: the typing is queued behind the
 // click, so the panel takes it in during the wait.
 TEST_F(PanelEndToEnd, StopAdvConAndStartPostTheirLines) {
-    Click(kStopButton);
+    Click(layout::kStopId);
     ASSERT_EQ(Texts(3).size(), 3u);
-    Click(kAdvButton);
+    Click(layout::kAdvId);
     ASSERT_EQ(Texts(4).size(), 4u);
-    Click(kConButton);
+    Click(layout::kConId);
     ASSERT_EQ(Texts(6).size(), 6u);
     ASSERT_TRUE(panel().SetReason(L"tea"));
-    Click(kStartButton);
-    const HWND box = panel().Control(kReasonBox);
+    Click(layout::kStartId);
+    const HWND box = panel().Control(layout::kText1Id);
     ASSERT_TRUE(PostMessageW(box, EM_SETSEL, 0, -1));
     for (const wchar_t c : std::wstring(L" back at 5 & <i>café</i> – soon ")) {
         ASSERT_TRUE(PostMessageW(box, WM_CHAR, c, 1));
@@ -262,9 +262,9 @@ TEST_F(PanelEndToEnd, StopAdvConAndStartPostTheirLines) {
 }
 
 TEST_F(PanelEndToEnd, ImOnAndImOffPostTheirLinesThenSendTheirInstantMessages) {
-    Click(kImOnButton);
+    Click(layout::kImOnId);
     ASSERT_EQ(client().record().WaitForEvents("im", 1, kBound).size(), 1u);
-    Click(kImOffButton);
+    Click(layout::kImOffId);
     const std::vector<RecordEntry> sent = client().record().WaitForEvents("im", 2, kBound);
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[0].where, "$IM_on");
@@ -285,19 +285,19 @@ TEST_F(PanelEndToEnd, ClearChatEmptiesTheTranscriptAndLeavesTheInputBoxAlone) {
     ASSERT_NE(ReadText(transcript).value_or(L""), L"") << "the greetings should be shown";
     ASSERT_TRUE(SetText(input, L"half a sentence"));
 
-    Click(kClearChatButton);
+    Click(layout::kClearChatId);
     ASSERT_EQ(client().record().WaitForEvents("cleared", 1, kBound).size(), 1u);
     EXPECT_EQ(ReadText(transcript), L"");
     EXPECT_EQ(ReadText(input), L"half a sentence");
     // Nothing was posted: the next line in the room is the next command's.
-    Click(kAdvButton);
+    Click(layout::kAdvId);
     EXPECT_EQ(Texts(3), (std::vector<std::string>{room::kGreeting, room::kMotto, room::kCredit}));
 }
 
 // A close during a wait: the farewell comes once, the wait's command never resumes, and the
 // program ends with 0. The release check runs this case on the program from the archive.
 TEST_F(PanelEndToEnd, ClosingTwiceDuringTheWaitOfStartSaysFarewellOnceAndEnds) {
-    Click(kStartButton);
+    Click(layout::kStartId);
     ASSERT_EQ(Texts(3).size(), 3u) << "Start posted nothing";
     ASSERT_TRUE(PostClose(panel().Window()));
     ASSERT_TRUE(PostClose(panel().Window()));
@@ -316,10 +316,11 @@ TEST_F(PanelEndToEnd, ClosingTwiceDuringTheWaitOfStartSaysFarewellOnceAndEnds) {
 TEST_F(PanelEndToEnd, TabWalksTheControlsAndOnlyButtonClicksRunCommands) {
     const HWND window = panel().Window();
     ASSERT_TRUE(
-        WaitUntil([&] { return FocusedControl(window) == panel().Control(kStartButton); }, 5s))
+        WaitUntil([&] { return FocusedControl(window) == panel().Control(layout::kStartId); }, 5s))
         << "the focus is not on Start once the panel is shown";
-    for (const int id : {kReasonBox, kStopButton, kImOnButton, kImOffButton, kClearChatButton,
-                         kExitButton, kAdvButton, kConButton, kStartButton}) {
+    for (const int id : {layout::kText1Id, layout::kStopId, layout::kImOnId, layout::kImOffId,
+                         layout::kClearChatId, layout::kExitId, layout::kAdvId, layout::kConId,
+                         layout::kStartId}) {
         const HWND from = FocusedControl(window);
         ASSERT_TRUE(PressTab(window));
         EXPECT_TRUE(WaitUntil([&] { return FocusedControl(window) == panel().Control(id); }, 5s))
@@ -329,17 +330,17 @@ TEST_F(PanelEndToEnd, TabWalksTheControlsAndOnlyButtonClicksRunCommands) {
     // A click on the bare window and the picture; IDOK and IDCANCEL as the dialog manager
     // would send them; a notification naming another button than its id; another kind of
     // notification; typing in the reason box.
-    const HWND stop = panel().Control(kStopButton);
+    const HWND stop = panel().Control(layout::kStopId);
     PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 100));
     PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(150, 100));
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(kStartButton, BN_CLICKED),
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(layout::kStartId, BN_CLICKED),
                  reinterpret_cast<LPARAM>(stop));
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(kStopButton, BN_SETFOCUS),
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(layout::kStopId, BN_SETFOCUS),
                  reinterpret_cast<LPARAM>(stop));
-    PostMessageW(panel().Control(kReasonBox), WM_CHAR, 'x', 1);
-    Click(kAdvButton);
+    PostMessageW(panel().Control(layout::kText1Id), WM_CHAR, 'x', 1);
+    Click(layout::kAdvId);
     EXPECT_EQ(Texts(3), (std::vector<std::string>{room::kGreeting, room::kMotto, room::kCredit}));
     EXPECT_TRUE(panel().process().Running());
 }

@@ -45,7 +45,7 @@ TEST(Tooltips, MouseRestingOnConShowsItsLinesAndPostsNothing) {
     ASSERT_EQ(client.record().WaitForLines(2).size(), 2u) << "no greetings";
 
     RECT button;
-    ASSERT_TRUE(GetWindowRect(panel.Control(kConButton), &button));
+    ASSERT_TRUE(GetWindowRect(panel.Control(layout::kConId), &button));
     const POINT middle{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
     // Onto the button, then a pixel within it: the pointer has come to rest there.
     ASSERT_TRUE(MoveMouseTo({middle.x - 1, middle.y}));
