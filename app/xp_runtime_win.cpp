@@ -2,9 +2,11 @@
 // locks of their threads; a program that imports it does not load on XP. Quillow starts no
 // thread and never asks a thread's id, but the run-time's code that would is linked all the
 // same. The import's address slot is given here instead, so the linker takes no import, and
-// the function is looked up at run time.
+// the function is looked up at run time. Only the 32-bit build has an XP to load on; the x86-64
+// build imports the function as usual.
 #include <windows.h>
 
+#if defined(__i386__)
 namespace {
 
 using GetThreadIdFn = DWORD(WINAPI*)(HANDLE);
@@ -20,9 +22,7 @@ DWORD WINAPI GetThreadIdOrFallback(HANDLE thread) {
 
 }  // namespace
 
-// The slot's name as the 32-bit import library spells it; the x86-64 build has no XP to load
-// on and imports the function as usual.
-#if defined(__i386__)
+// The slot, named as the 32-bit import library spells it.
 extern "C" const GetThreadIdFn quillowGetThreadIdSlot __asm__("__imp__GetThreadId@4");
 extern "C" const GetThreadIdFn quillowGetThreadIdSlot = GetThreadIdOrFallback;
 #endif
