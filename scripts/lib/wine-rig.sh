@@ -95,8 +95,11 @@ rig__end_process() {
     wait "$pid" 2>/dev/null || true
 }
 
+# An X server under another root (a chroot, a container sharing the network) leaves no files
+# here, but holds the display's abstract socket, which X clients try first.
 rig__display_free() {
-    [ ! -e "/tmp/.X11-unix/X$1" ] && [ ! -e "/tmp/.X$1-lock" ]
+    [ ! -e "/tmp/.X11-unix/X$1" ] && [ ! -e "/tmp/.X$1-lock" ] &&
+        ! grep -q " @/tmp/.X11-unix/X$1\$" /proc/net/unix 2>/dev/null
 }
 
 # An Xvfb that an earlier run of this checkout left behind (the run was killed outright): the
