@@ -120,8 +120,6 @@ public:
         return seen;
     }
 
-    std::vector<SeenMessage> ReceivedByAny() override { return ReceivedBy(0); }
-
 private:
     static DWORD WINAPI WindowThread(void* parameter) {
         auto* self = static_cast<RecordingWindows*>(parameter);
