@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -43,15 +44,16 @@ public:
         area_ = tree_.Add(main, "MDIClient");
     }
 
-    // A chat room: the transcript, the input box, a drop-down, an icon and a label. The lines
-    // of every room go to `lines`.
+    // A chat room's children in the client's order: the transcript, the input box, a
+    // drop-down, an icon and a label.
+    static inline const std::vector<std::string> kRoomChildren = {
+        "RICHCNTLREADONLY", "RICHCNTL", "_AOL_Combobox", "_AOL_Icon", "_AOL_Static"};
+
+    // A chat room. The lines of every room go to `lines`.
     Room AddRoom() {
-        const WindowHandle window = tree_.Add(area_, "AOL Child", "Lobby");
-        const Room room{window, tree_.Add(window, "RICHCNTLREADONLY"),
-                        tree_.Add(window, "RICHCNTL")};
-        for (const char* control : {"_AOL_Combobox", "_AOL_Icon", "_AOL_Static"}) {
-            tree_.Add(window, control);
-        }
+        const WindowHandle window = AddDocument(kRoomChildren, "Lobby");
+        const Room room{window, tree_.FindWindowExA(window, 0, "RICHCNTLREADONLY"),
+                        tree_.FindWindowExA(window, 0, "RICHCNTL")};
         tree_.OnMessage(room.input, [this, room](const ReceivedMessage& m) {
             if (m.message != Message::Char || m.wParam != 13) return;
             lines.emplace_back(m.time, tree_.Bytes(room.input));
@@ -61,8 +63,9 @@ public:
     }
 
     // A document window with children of the given classes, in that order.
-    WindowHandle AddDocument(const std::vector<std::string>& childClasses) {
-        const WindowHandle document = tree_.Add(area_, "AOL Child", "Document");
+    WindowHandle AddDocument(const std::vector<std::string>& childClasses,
+                             std::string_view title = "Document") {
+        const WindowHandle document = tree_.Add(area_, "AOL Child", title);
         for (const std::string& className : childClasses) tree_.Add(document, className);
         return document;
     }

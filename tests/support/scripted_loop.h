@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <limits>
 #include <map>
 
 #include "automation/event_loop.h"
@@ -24,14 +23,6 @@ public:
 
     // Moves the clock on without handling events, as if work took that long.
     void Spend(double seconds) { now_ += seconds; }
-
-    // Runs the events due now, then waits for and runs the later ones, until none is left.
-    void RunUntilIdle() {
-        while (!events_.empty()) {
-            now_ = std::max(now_, events_.begin()->first);
-            ProcessPendingEvents(std::numeric_limits<double>::infinity());
-        }
-    }
 
     int Waits() const { return waits_; }
 

@@ -15,18 +15,15 @@ using testing::FakeWindowTree;
 using testing::ReceivedMessage;
 using Line = FakeClient::Line;
 
-// A room's children in the client's order: transcript, input box, drop-down, icon, label.
-const std::vector<std::string> kRoom = {"RICHCNTLREADONLY", "RICHCNTL", "_AOL_Combobox",
-                                        "_AOL_Icon", "_AOL_Static"};
-
 std::vector<std::string> Without(std::string_view missing) {
-    std::vector<std::string> children = kRoom;
+    std::vector<std::string> children = FakeClient::kRoomChildren;
     std::erase(children, missing);
     return children;
 }
 
 // A document that lacks one of the four controls of the signature is passed over, and its
-// input box left alone; of two rooms the first takes every line.
+// input box left alone; of two rooms the first takes every line. Each line looks for the room
+// afresh: once the first has closed, the second takes the next.
 TEST(ChatRoomTest, FirstDocumentWithTheWholeSignatureTakesTheLine) {
     for (const char* missing : {"RICHCNTLREADONLY", "_AOL_Combobox", "_AOL_Icon", "_AOL_Static"}) {
         FakeWindowTree tree;
@@ -41,6 +38,9 @@ TEST(ChatRoomTest, FirstDocumentWithTheWholeSignatureTakesTheLine) {
         EXPECT_EQ(client.lines, (std::vector<Line>{{0, "one"}, {0, "two"}}));
         EXPECT_TRUE(tree.ReceivedBy(second.input).empty());
         EXPECT_TRUE(tree.ReceivedBy(tree.FindWindowExA(notRoom, 0, "RICHCNTL")).empty());
+        tree.Remove(room.window);
+        ChatSend(tree, "three");
+        EXPECT_EQ(tree.ReceivedBy(second.input).size(), 2u) << "the line and Enter";
     }
 }
 
@@ -50,9 +50,14 @@ TEST(ChatRoomTest, WithoutRoomOrInputBoxTheLineIsLostQuietly) {
     FakeClient client(tree);
     client.OpenInstantMessage();
     ChatSend(tree, "no room");
-    client.AddDocument(Without("RICHCNTL"));
+    const WindowHandle noInputBox = client.AddDocument(Without("RICHCNTL"));
     ChatSend(tree, "no input box");
     EXPECT_TRUE(tree.Received().empty());
+    // Nothing is kept for later: a room that opens takes only the lines after it.
+    tree.Remove(noInputBox);
+    client.AddRoom();
+    ChatSend(tree, "next");
+    EXPECT_EQ(client.lines, (std::vector<Line>{{0, "next"}}));
 }
 
 // The line goes in the ANSI code page, then Enter, an empty one too; the user's unsent draft is
@@ -76,7 +81,8 @@ TEST(ChatRoomTest, TypesTheLineThenEnterThenPutsTheUnsentDraftBack) {
     // A box that has not taken the line on Enter keeps it: a draft put back there would be sent
     // by the next Enter in the line's place.
     tree.Remove(room.window);
-    const WindowHandle deaf = tree.FindWindowExA(client.AddDocument(kRoom), 0, "RICHCNTL");
+    const WindowHandle deaf =
+        tree.FindWindowExA(client.AddDocument(FakeClient::kRoomChildren), 0, "RICHCNTL");
     tree.SetText(deaf, "draft");
     ChatSend(tree, "line");
     EXPECT_EQ(tree.Bytes(deaf), "line");

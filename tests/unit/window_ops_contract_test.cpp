@@ -28,7 +28,6 @@ public:
         }
         return seen;
     }
-    std::vector<contract::SeenMessage> ReceivedByAny() override { return ReceivedBy(0); }
 
 private:
     FakeWindowTree tree_;

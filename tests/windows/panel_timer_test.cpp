@@ -17,14 +17,13 @@ using namespace driver;
 
 TEST(PanelTimer, FirstTickPostsTheIdleLineAndTheUntouchedReasonAfterAMinute) {
     Session session = Session::Start("FirstTick");
-    StandinClient& client = session.client;
     const RunningPanel& panel = session.panel;
 
     // The reason box's first text, its final space included.
-    EXPECT_EQ(client.record().WaitForLines(4, "room1", std::chrono::seconds(90)),
+    EXPECT_EQ(session.client.record().WaitForLines(4, "room1", std::chrono::seconds(90)),
               (std::vector<std::string>{room::kGreeting, room::kMotto, room::kTick,
                                         room::ReLine("Put your reason ")}));
-    const std::vector<RecordEntry> lines = client.record().Lines();
+    const std::vector<RecordEntry> lines = session.client.record().Lines();
     ASSERT_EQ(lines.size(), 4u) << "no tick within 90 s";
     // About a minute after the program started.
     const double tick = lines[2].seconds - panel.StartedAt();

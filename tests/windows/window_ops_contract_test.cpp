@@ -55,7 +55,7 @@ public:
 
     RecordingWindows() {
         InitializeCriticalSection(&lock_);
-        RegisterAnsiClass(kControlClass, ControlProc);
+        RegisterAnsiClass(kControlClass, WindowProc);
         // A Win32 thread: the C++ library of the XP-compatible toolchain has no std::thread.
         thread_ = CreateThread(nullptr, 0, WindowThread, this, 0, nullptr);
         if (thread_ == nullptr || WaitForSingleObject(ready_, kJobTimeoutMs) != WAIT_OBJECT_0 ||
@@ -84,7 +84,7 @@ public:
 
     WindowHandle Create(WindowHandle parent, std::string_view className,
                         std::optional<std::string_view> title) override {
-        RegisterAnsiClass(std::string(className), RecordingProc);
+        RegisterAnsiClass(std::string(className), WindowProc);
         HWND made = nullptr;
         OnWindowThread([&] {
             const std::wstring wideTitle = title ? Wide(*title) : std::wstring();
@@ -102,7 +102,7 @@ public:
 
     // Stalls the windows' thread, and so every window made here, for the rest of the case.
     bool MakeUnresponsive(WindowHandle) override {
-        PostMessageA(control_, kStall, 0, reinterpret_cast<LPARAM>(this));
+        PostMessageA(control_, kStall, 0, 0);
         return WaitForSingleObject(stalled_, kJobTimeoutMs) == WAIT_OBJECT_0;
     }
 
@@ -120,8 +120,6 @@ public:
         return seen;
     }
 
-    std::vector<SeenMessage> ReceivedByAny() override { return ReceivedBy(0); }
-
 private:
     static DWORD WINAPI WindowThread(void* parameter) {
         auto* self = static_cast<RecordingWindows*>(parameter);
@@ -135,29 +133,25 @@ private:
         return 0;
     }
 
-    static LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == kRunJob) {
-            (*reinterpret_cast<const std::function<void()>*>(lParam))();
-            return 0;
-        }
-        if (message == kStall) {
-            // Neither reads the queue nor answers sent messages until told to go on.
-            auto* self = reinterpret_cast<RecordingWindows*>(lParam);
-            SetEvent(self->stalled_);
-            WaitForSingleObject(self->resume_, INFINITE);
-            return 0;
-        }
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-
-    // Records the messages the program sends to the client; a window gets many others besides.
-    static LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Runs jobs on, and stalls, the windows' thread for the control window; records, for every
+    // window, the messages the program sends to the client (a window gets many others besides).
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_NCCREATE) {
             const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
             SetWindowLongPtrA(window, GWLP_USERDATA,
                               reinterpret_cast<LONG_PTR>(create->lpCreateParams));
         }
         auto* self = reinterpret_cast<RecordingWindows*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (message == kRunJob) {
+            (*reinterpret_cast<const std::function<void()>*>(lParam))();
+            return 0;
+        }
+        if (message == kStall) {
+            // Neither reads the queue nor answers sent messages until told to go on.
+            SetEvent(self->stalled_);
+            WaitForSingleObject(self->resume_, INFINITE);
+            return 0;
+        }
         if (self != nullptr && (message == WM_SETTEXT || message == WM_KEYUP ||
                                 message == WM_CHAR || message == WM_LBUTTONDOWN)) {
             SeenMessage seen{static_cast<Message>(message), wParam, lParam, {}};
@@ -193,20 +187,6 @@ private:
     HWND control_ = nullptr;  // a message-only window that runs jobs on the windows' thread
     HANDLE thread_ = nullptr;
 };
-
-// The texts the program hands to the client are converted to the ANSI code page; the expected
-// bytes in the cases are those of Windows-1252, the code page of an English Windows. (Not a
-// fatal assertion: that would skip the cases, and a skipped case does not fail the run.)
-class Windows1252CodePage : public ::testing::Environment {
-public:
-    void SetUp() override {
-        EXPECT_EQ(GetACP(), 1252u) << "the ANSI code page is not Windows-1252: run under the "
-                                      "test rig, whose locale selects it";
-    }
-};
-
-[[maybe_unused]] ::testing::Environment* const kCodePage =
-    ::testing::AddGlobalTestEnvironment(new Windows1252CodePage);
 
 }  // namespace
 
