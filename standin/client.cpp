@@ -21,11 +21,11 @@ constexpr char kTitle[] = "Stand-in Chat Client";
 constexpr char kInstantMessageTitle[] = "Send Instant Message";
 constexpr char kScreenName[] = "StandInUser";
 
-constexpr UINT kQuitNow = WM_APP + 2;  // posted to the main window: end the program now
 constexpr UINT kFirstDocumentId = 50000;
 constexpr int kToolbarHeight = 62;
 constexpr int kStatusHeight = 26;
 constexpr int kBrandWidth = 170;
+constexpr UINT kInstantMessageDelayMs = 200;  // before a new instant-message window appears
 
 // Icons count from 1 in child order: the toolbar's fifth opens a new instant-message window,
 // a room's fourth and an instant-message window's tenth send.
@@ -81,9 +81,9 @@ struct Client {
     HWND frame = nullptr, toolbar = nullptr, area = nullptr, status = nullptr;
     WNDPROC areaProc = nullptr;
     // In the area's intended order: instant-message windows (newest first), plain documents,
-    // then the rooms in the order they were opened.
+    // then the room.
     std::vector<std::unique_ptr<Document>> documents;
-    int roomsOpened = 0, imsOpened = 0, linesTaken = 0;
+    int imsOpened = 0;
     bool orderCheckPending = false;
     UINT_PTR nextTimer = 1;  // one timer for each new instant-message window asked for
     bool imsOn = true;
@@ -306,13 +306,6 @@ void OpenRoomLike(Document& room) {
     ShowDocument(room);
 }
 
-Document& OpenRoom(std::size_t at, const char* title, const RECT& rect) {
-    Document& room =
-        AddDocument(at, Kind::Room, "room" + std::to_string(++g.roomsOpened), title, rect);
-    OpenRoomLike(room);
-    return room;
-}
-
 // A plain document: a room's box, icons and label, but neither transcript nor drop-down.
 void OpenPlainDocument(int number) {
     const std::string title = "Document " + std::to_string(number);
@@ -341,19 +334,6 @@ void CloseDocument(HWND window) {
     RestoreDocumentOrder();
 }
 
-// The room closes and "Lobby (new)" opens in its place.
-void SwapRoom(HWND room) {
-    const auto found = std::find_if(g.documents.begin(), g.documents.end(),
-                                    [room](const auto& d) { return d->window == room; });
-    if (found == g.documents.end()) return;
-    const auto at = static_cast<std::size_t>(found - g.documents.begin());
-    RECT rect{};
-    GetWindowRect(room, &rect);
-    MapWindowPoints(nullptr, g.area, reinterpret_cast<POINT*>(&rect), 2);
-    CloseDocument(room);
-    Activate(OpenRoom(std::min(at, g.documents.size()), "Lobby (new)", rect));
-}
-
 void TakeLine(const Document& room) {
     const std::string line = WindowBytes(room.input);
     if (line.empty()) return;  // the client does not send empty lines
@@ -362,11 +342,6 @@ void TakeLine(const Document& room) {
     if (room.transcript) AppendChatLine(room.transcript, kScreenName, line);
     SetWindowTextA(room.input, "");
     RecordEvent("line", room.role, line);
-    ++g.linesTaken;
-    const HWND window = room.window;
-    if (g.options.swapRoomAfterLines == g.linesTaken) Defer([window] { SwapRoom(window); });
-    // Posted, so the sender of the Enter has its answer before the client goes.
-    if (g.options.quitAfterLines == g.linesTaken) PostMessageA(g.frame, kQuitNow, 0, 0);
 }
 
 void ShowStatus() {
@@ -544,19 +519,11 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_COMMAND:
             if (LOWORD(wParam) != kNewInstantMessageIconId || HIWORD(wParam) != BN_CLICKED) break;
             // The new window appears after a delay, on a timer.
-            SetTimer(window, g.nextTimer++,
-                     std::min<UINT>(static_cast<UINT>(g.options.imDelayMs), USER_TIMER_MAXIMUM),
-                     nullptr);
+            SetTimer(window, g.nextTimer++, kInstantMessageDelayMs, nullptr);
             return 0;
         case WM_TIMER:
             if (KillTimer(window, wParam)) OpenInstantMessageWindow();
             return 0;
-        case kQuitNow:
-            // At once, without taking the windows down one by one: hiding a top-level window
-            // can take seconds under Wine without a window manager, and a sender could run
-            // into that.
-            RecordEvent("quit", "main");
-            ExitProcess(0);
         case WM_DESTROY:
             RecordEvent("quit", "main");
             PostQuitMessage(0);
@@ -593,7 +560,7 @@ bool CreateFrame() {
 // Plain documents first, then the room, which ends up active with the focus in its box.
 void OpenStartingDocuments() {
     for (int i = 1; i <= g.options.documents; ++i) OpenPlainDocument(i);
-    OpenRoom(g.documents.size(), "Lobby", RoomRect());
+    OpenRoomLike(AddDocument(g.documents.size(), Kind::Room, "room1", "Lobby", RoomRect()));
     ActivateFirstRoom();
 }
 

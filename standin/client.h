@@ -12,10 +12,7 @@ namespace standin {
 struct Options {
     int documents = 0;
     bool hangInput = false;
-    int imDelayMs = 200;
-    int swapRoomAfterLines = 0;  // 0: never
-    int quitAfterLines = 0;      // 0: never
-    int lineDelayMs = 0;         // how long taking each line takes
+    int lineDelayMs = 0;  // how long taking each line takes
     POINT position{CW_USEDEFAULT, CW_USEDEFAULT};
     SIZE size{900, 640};
     std::string recordPath;  // UTF-8; empty: no record

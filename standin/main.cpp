@@ -5,7 +5,6 @@
 #include <shellapi.h>
 
 #include <charconv>
-#include <climits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,9 +21,6 @@ Plays the chat client's window tree for Quillow: one chat room, "Lobby".
   --documents N              plain documents before the room, 0 to 200
   --hang-input               a room's input box blocks the client for up to 60 s whenever
                              another program sets its text
-  --im-delay-ms N            delay before a new IM window appears (default 200)
-  --swap-room-after-lines N  after the N-th line, that room gives way to "Lobby (new)"
-  --quit-after-lines N       exit after the N-th line
   --line-delay-ms N          each line takes N ms more to take, as a slow client's does
   --pos X,Y / --size W,H     main window placement
   --record FILE              write what arrives and what the client does to FILE
@@ -55,9 +51,6 @@ bool ParsePair(std::string_view text, int low, int high, LONG& first, LONG& seco
 // Whether the value of an option that takes one is good.
 bool ApplyValue(std::string_view name, const std::string& value, standin::Options& o) {
     if (name == "--documents") return ParseInt(value, 0, 200, o.documents);
-    if (name == "--im-delay-ms") return ParseInt(value, 0, INT_MAX, o.imDelayMs);
-    if (name == "--swap-room-after-lines") return ParseInt(value, 1, INT_MAX, o.swapRoomAfterLines);
-    if (name == "--quit-after-lines") return ParseInt(value, 1, INT_MAX, o.quitAfterLines);
     if (name == "--line-delay-ms") return ParseInt(value, 0, 60000, o.lineDelayMs);
     if (name == "--pos") return ParsePair(value, -32000, 32000, o.position.x, o.position.y);
     if (name == "--size") return ParsePair(value, 200, 8000, o.size.cx, o.size.cy);
@@ -82,8 +75,7 @@ std::string ParseOptions(const std::vector<std::string>& args, standin::Options&
             o.hangInput = true;
         } else {
             constexpr std::string_view kValued =
-                " --documents --im-delay-ms --swap-room-after-lines --quit-after-lines "
-                "--line-delay-ms --pos --size --record ";
+                " --documents --line-delay-ms --pos --size --record ";
             if (kValued.find(" " + name + " ") == std::string_view::npos) {
                 return name + ": unknown option";
             }
