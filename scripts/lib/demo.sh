@@ -1,14 +1,16 @@
 # shellcheck shell=bash
-# Shell functions shared by scripts/demo and scripts/screenshots: building the programs,
-# starting them under Wine, running the tour, taking screenshots. Source it after
+# Shell functions shared by scripts/demo and scripts/screenshots: building the programs, running
+# the tour under Wine, which starts them and works them, taking screenshots. Source it after
 # scripts/lib/wine-rig.sh (it uses RIG_ROOT); the Wine environment must be set up already for
 # everything but demo_build.
 
 # The shipped build: the 32-bit programs, under 32-bit Wine.
 DEMO_BUILD="$RIG_ROOT/build/windows"
-DEMO_CLIENT_PID=""
-DEMO_PANEL_PID=""
 DEMO_PREFIX=""
+# The running tour, and this shell's ends of its standard input and output.
+DEMO_TOUR_PID=""
+DEMO_TOUR_IN=""
+DEMO_TOUR_OUT=""
 
 demo__say() { printf '%s: %s\n' "${0##*/}" "$*" >&2; }
 
@@ -44,12 +46,6 @@ demo_prepare_prefix() {
     touch "$mark"
 }
 
-# Runs the Windows programs from now on in the prefix $1.
-demo_use_prefix() {
-    DEMO_PREFIX=$1
-    export WINEPREFIX="$1"
-}
-
 # Ends every program still running in that prefix, and its server.
 demo_end_prefix() {
     [ -n "$DEMO_PREFIX" ] || return 0
@@ -72,50 +68,46 @@ demo_build() {
         cmake --build --preset windows --target quillow standin quillow_tour)
 }
 
-# Waits up to $2 seconds for the line ending a stand-in client's record entry of kind $1 in the
-# record $3, while the client lives.
-demo__wait_for_event() {
-    local what=$1 seconds=$2 record=$3 i
-    for ((i = 0; i < seconds * 10; i++)); do
-        grep -q "^evt	[^	]*	$what	" "$record" 2>/dev/null && return 0
-        kill -0 "$DEMO_CLIENT_PID" 2>/dev/null || return 1
-        sleep 0.1
-    done
-    return 1
+# Starts the tour (see demo/tour.cpp) in the Wine prefix $1: the stand-in client, and Quillow
+# beside it. Returns once both are up.
+demo_tour_start() {
+    DEMO_PREFIX=$1
+    export WINEPREFIX="$1"
+    coproc DEMO__TOUR { demo__unlocked wine "$DEMO_BUILD/demo/tour.exe"; }
+    DEMO_TOUR_PID=$DEMO__TOUR_PID
+    # Copies of its pipes that outlast the shell's own, which go as soon as the tour ends.
+    exec {DEMO_TOUR_IN}>&"${DEMO__TOUR[1]}" {DEMO_TOUR_OUT}<&"${DEMO__TOUR[0]}"
+    demo__answer start
 }
 
-# Starts the stand-in client with its record in $1 (made afresh) and the further options given,
-# and waits until all its windows are there. Its output goes to a log beside the record.
-demo_start_client() {
-    local record=$1
-    shift
-    rm -f "$record"
-    demo__unlocked wine "$DEMO_BUILD/standin/standin.exe" --record "$record" "$@" \
-        </dev/null >"${record%.*}-standin.log" 2>&1 &
-    DEMO_CLIENT_PID=$!
-    demo__wait_for_event ready 30 "$record" ||
-        demo_fail "the stand-in client did not start (see ${record%.*}-standin.log)"
-}
-
-# Starts Quillow, its output going to the log $1. The tour waits for its window.
-demo_start_panel() {
-    demo__unlocked wine "$DEMO_BUILD/app/quillow.exe" </dev/null >"$1" 2>&1 &
-    DEMO_PANEL_PID=$!
-}
-
-# Runs the tour with the options given (see demo/tour.cpp), bounded in time.
+# Asks the tour to do the command with its arguments (see demo/tour.cpp), and prints the value
+# of its answer, if any. Fails, saying why, unless the answer is "ok".
 demo_tour() {
-    demo__unlocked timeout --kill-after=5 120 wine "$DEMO_BUILD/demo/tour.exe" "$@" </dev/null
+    demo__say "tour: $*"
+    printf '%s\n' "$*" >&"$DEMO_TOUR_IN"
+    demo__answer "$*"
 }
 
-# Waits up to $2 seconds for process $1 (a child of this shell) to end.
-demo_wait_for_exit() {
-    local pid=$1 seconds=$2 i
-    for ((i = 0; i < seconds * 10; i++)); do
-        kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null; return 0; }
-        sleep 0.1
-    done
-    return 1
+# Reads the tour's answer to $1. The person may take their time to close the panel; anything
+# else is answered in far less than two minutes.
+demo__answer() {
+    local answer bound=(-t 120)
+    [ "$1" != wait-panel ] || bound=()
+    IFS= read -r "${bound[@]}" answer <&"$DEMO_TOUR_OUT" || answer="no answer from the tour"
+    answer=${answer%$'\r'}
+    case $answer in
+        ok) ;;
+        "ok "*) printf '%s\n' "${answer#ok }" ;;
+        *) demo_fail "$1: $answer" ;;
+    esac
+}
+
+# Closes the panel and the client, ends the tour, then the prefix's programs.
+demo_tour_end() {
+    demo_tour close
+    wait "$DEMO_TOUR_PID" || demo_fail "the tour failed"
+    exec {DEMO_TOUR_IN}>&- {DEMO_TOUR_OUT}<&-
+    demo_end_prefix
 }
 
 # Saves the screen (or the part of it the ImageMagick geometry $2 gives) to the PNG file $1,
