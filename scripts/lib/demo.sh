@@ -1,14 +1,20 @@
 # shellcheck shell=bash
-# Shell functions shared by scripts/demo and scripts/screenshots: building the programs, running
-# the tour under Wine, which starts them and works them, taking screenshots. Source it after
-# scripts/lib/wine-rig.sh (it uses RIG_ROOT); the Wine environment must be set up already for
-# everything but demo_build.
+# Shell functions shared by scripts/demo and scripts/screenshots: setting up and building,
+# running the tour under Wine, which starts the programs and works them, taking screenshots.
+# Sourcing it sources the rest of what they need: the package list, 32-bit Wine and the rig.
+# The Wine environment must be set up (rig_start, or rig_env) for all but demo_setup.
+
+# shellcheck source=scripts/lib/packages.sh
+source "$(dirname "${BASH_SOURCE[0]}")/packages.sh"
+# shellcheck source=scripts/lib/wine32.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine32.sh"
+# shellcheck source=scripts/lib/wine-rig.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine-rig.sh"
 
 # The shipped build: the 32-bit programs, under 32-bit Wine.
 DEMO_BUILD="$RIG_ROOT/build/windows"
 DEMO_PREFIX=""
-# The running tour, and this shell's ends of its standard input and output.
-DEMO_TOUR_PID=""
+# This shell's ends of the running tour's standard input and output.
 DEMO_TOUR_IN=""
 DEMO_TOUR_OUT=""
 
@@ -62,10 +68,15 @@ demo_paint_desktop() {
     timeout 10 display -window root -size "${size:-1280x800}" xc:'#3a6ea5' 2>/dev/null || true
 }
 
-# The shipped Windows build (preset windows), just the three programs.
-demo_build() {
+# What the demo's commands do first: arranges that whatever they start in Wine ends however they
+# end, installs the missing Debian packages, makes 32-bit Wine work, and builds the shipped
+# Windows programs (preset windows, just the three of them).
+demo_setup() {
+    rig_stop_at_exit demo_end_prefix
+    install_packages && wine32_prepare || demo_fail "could not install what is needed"
     (cd "$RIG_ROOT" && cmake --preset windows >/dev/null &&
-        cmake --build --preset windows --target quillow standin quillow_tour)
+        cmake --build --preset windows --target quillow standin quillow_tour) ||
+        demo_fail "the build failed"
 }
 
 # Starts the tour (see demo/tour.cpp) in the Wine prefix $1: the stand-in client, and Quillow
@@ -74,7 +85,6 @@ demo_tour_start() {
     DEMO_PREFIX=$1
     export WINEPREFIX="$1"
     coproc DEMO__TOUR { demo__unlocked wine "$DEMO_BUILD/demo/tour.exe"; }
-    DEMO_TOUR_PID=$DEMO__TOUR_PID
     # Copies of its pipes that outlast the shell's own, which go as soon as the tour ends.
     exec {DEMO_TOUR_IN}>&"${DEMO__TOUR[1]}" {DEMO_TOUR_OUT}<&"${DEMO__TOUR[0]}"
     demo__answer start
@@ -102,10 +112,9 @@ demo__answer() {
     esac
 }
 
-# Closes the panel and the client, ends the tour, then the prefix's programs.
+# Closes the panel and the client, which ends the tour, then whatever else runs in the prefix.
 demo_tour_end() {
     demo_tour close
-    wait "$DEMO_TOUR_PID" || demo_fail "the tour failed"
     exec {DEMO_TOUR_IN}>&- {DEMO_TOUR_OUT}<&-
     demo_end_prefix
 }
@@ -113,12 +122,9 @@ demo_tour_end() {
 # Saves the screen (or the part of it the ImageMagick geometry $2 gives) to the PNG file $1,
 # once what was last drawn has reached the screen.
 demo_screenshot() {
-    local file=$1 geometry=${2:-}
+    local file=$1 crop=()
+    [ -z "${2:-}" ] || crop=(-crop "$2" +repage)
     sleep 0.5
     mkdir -p "$(dirname "$file")"
-    if [ -n "$geometry" ]; then
-        import -window root -crop "$geometry" +repage "$file"
-    else
-        import -window root "$file"
-    fi
+    import -window root "${crop[@]}" "$file"
 }
