@@ -15,9 +15,10 @@
 //                         MESSAGE into it, unsent
 //   wait-panel            waits, for as long as it takes, until the panel is closed
 //   close                 closes the panel (waiting for its farewell lines), then the client,
-//                         either of which may be gone already, and ends the tour
+//                         either of which may be gone already
 //
-// The end of the input closes them too. Exits 1, saying why, when they do not come up.
+// The end of the input closes them too, and ends the tour. When they do not come up, it says
+// why on its standard output and exits 1.
 #include <windows.h>
 
 #include <cstdint>
@@ -79,8 +80,6 @@ void MovePanel(HWND panel, POINT place) {
     Require(SetWindowPos(panel, nullptr, place.x, place.y, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE),
             "could not move the panel's window");
-    RedrawWindow(panel, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 // Presses the button and waits until the client has taken what it sends.
@@ -193,7 +192,6 @@ void Run() {
         } catch (const std::runtime_error& failure) {
             std::cout << "FAILED: " << failure.what() << std::endl;
         }
-        if (command == "close") return;
     }
     Close(session);
 }
@@ -208,7 +206,7 @@ int main() {
         quillow::demo::Run();
         return 0;
     } catch (const std::exception& failure) {
-        std::cerr << "tour: FAILED: " << failure.what() << std::endl;
+        std::cout << "FAILED: " << failure.what() << std::endl;
         return 1;
     }
 }

@@ -11,12 +11,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine32.sh"
 # shellcheck source=scripts/lib/wine-rig.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wine-rig.sh"
 
-# The shipped build: the 32-bit programs, under 32-bit Wine.
-DEMO_BUILD="$RIG_ROOT/build/windows"
 DEMO_PREFIX=""
-# This shell's ends of the running tour's standard input and output.
-DEMO_TOUR_IN=""
-DEMO_TOUR_OUT=""
 
 demo__say() { printf '%s: %s\n' "${0##*/}" "$*" >&2; }
 
@@ -79,14 +74,12 @@ demo_setup() {
         demo_fail "the build failed"
 }
 
-# Starts the tour (see demo/tour.cpp) in the Wine prefix $1: the stand-in client, and Quillow
-# beside it. Returns once both are up.
+# Starts the tour (see demo/tour.cpp) of the shipped build, the 32-bit programs, in the Wine
+# prefix $1: the stand-in client, and Quillow beside it. Returns once both are up.
 demo_tour_start() {
     DEMO_PREFIX=$1
     export WINEPREFIX="$1"
-    coproc DEMO__TOUR { demo__unlocked wine "$DEMO_BUILD/demo/tour.exe"; }
-    # Copies of its pipes that outlast the shell's own, which go as soon as the tour ends.
-    exec {DEMO_TOUR_IN}>&"${DEMO__TOUR[1]}" {DEMO_TOUR_OUT}<&"${DEMO__TOUR[0]}"
+    coproc DEMO__TOUR { demo__unlocked wine "$RIG_ROOT/build/windows/demo/tour.exe"; }
     demo__answer start
 }
 
@@ -94,7 +87,7 @@ demo_tour_start() {
 # of its answer, if any. Fails, saying why, unless the answer is "ok".
 demo_tour() {
     demo__say "tour: $*"
-    printf '%s\n' "$*" >&"$DEMO_TOUR_IN"
+    printf '%s\n' "$*" >&"${DEMO__TOUR[1]}"
     demo__answer "$*"
 }
 
@@ -103,7 +96,7 @@ demo_tour() {
 demo__answer() {
     local answer bound=(-t 120)
     [ "$1" != wait-panel ] || bound=()
-    IFS= read -r "${bound[@]}" answer <&"$DEMO_TOUR_OUT" || answer="no answer from the tour"
+    IFS= read -r "${bound[@]}" answer <&"${DEMO__TOUR[0]}" || answer="no answer from the tour"
     answer=${answer%$'\r'}
     case $answer in
         ok) ;;
@@ -112,10 +105,9 @@ demo__answer() {
     esac
 }
 
-# Closes the panel and the client, which ends the tour, then whatever else runs in the prefix.
+# Closes the panel and the client, then ends the tour and whatever else runs in the prefix.
 demo_tour_end() {
     demo_tour close
-    exec {DEMO_TOUR_IN}>&- {DEMO_TOUR_OUT}<&-
     demo_end_prefix
 }
 
