@@ -6,8 +6,8 @@
 //
 //   move X,Y              moves the panel's window to X,Y on the screen
 //   expect-dpi N          fails unless the panel is laid out for N dots per inch
-//   geometry panel|client the window, as WxH+X+Y
-//   centre start          the middle of the panel's "Start" button on the screen, as X Y
+//   geometry panel|client|start  the window, or the panel's "Start" button, on the screen,
+//                         as WxH+X+Y
 //   reason TEXT           types TEXT into the panel's reason box
 //   press start|imon|con...  presses "Start", "IM on" or "Con", each in turn, waiting until
 //                         the client has its lines and instant message
@@ -43,7 +43,6 @@ using namespace std::chrono_literals;
 
 // For anything the tour waits for: far more than a healthy run comes near.
 constexpr auto kBound = 30s;
-constexpr POINT kPanelPlace{936, 10};
 
 void Require(bool good, const std::string& what) {
     if (!good) throw std::runtime_error(what);
@@ -68,12 +67,6 @@ HWND Child(HWND parent, const wchar_t* className, int index = 0) {
     const HWND child = parent != nullptr ? driver::FindChild(parent, className, index) : nullptr;
     Require(child != nullptr, "the client's window tree has no " + WideToUtf8(className));
     return child;
-}
-
-RECT WindowRect(HWND window) {
-    RECT rect{};
-    Require(GetWindowRect(window, &rect), "a window went away");
-    return rect;
 }
 
 void MovePanel(HWND panel, POINT place) {
@@ -150,14 +143,13 @@ std::string Do(driver::Session& session, const std::string& command, std::istrea
                 "the panel is not laid out for " + std::to_string(dpi) + " dpi");
     } else if (command == "geometry") {
         const std::string which = Rest(words);
-        Require(which == "panel" || which == "client", "geometry takes panel or client");
-        const RECT r = WindowRect(which == "panel" ? panel : session.client.MainWindow());
+        const HWND window = which == "panel"    ? panel
+                            : which == "client" ? session.client.MainWindow()
+                                                : session.panel.Control(Button(which));
+        RECT r{};
+        Require(GetWindowRect(window, &r), which + " is not on the screen");
         return "ok " + std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) +
                "+" + std::to_string(r.left) + "+" + std::to_string(r.top);
-    } else if (command == "centre") {
-        const RECT r = WindowRect(session.panel.Control(Button(Rest(words))));
-        return "ok " + std::to_string((r.left + r.right) / 2) + " " +
-               std::to_string((r.top + r.bottom) / 2);
     } else if (command == "reason") {
         Require(session.panel.SetReason(Utf8ToWide(Rest(words))),
                 "the panel did not take the reason");
@@ -181,7 +173,7 @@ std::string Do(driver::Session& session, const std::string& command, std::istrea
 void Run() {
     driver::Session session =
         driver::Session::Start("tour", {.client = {"--pos", "10,10", "--size", "900,640"}});
-    MovePanel(session.panel.Window(), kPanelPlace);
+    MovePanel(session.panel.Window(), {936, 10});
     std::cout << "ok" << std::endl;
     for (std::string line; std::getline(std::cin, line);) {
         std::istringstream words(line);

@@ -75,8 +75,10 @@ demo_setup() {
 }
 
 # Starts the tour (see demo/tour.cpp) of the shipped build, the 32-bit programs, in the Wine
-# prefix $1: the stand-in client, and Quillow beside it. Returns once both are up.
+# prefix $1: the stand-in client, and Quillow beside it. Returns once both are up. With $2, the
+# prefix is first made ready for the rig's display, its screen at $2 dots per inch.
 demo_tour_start() {
+    [ -z "${2:-}" ] || demo_prepare_prefix "$1" "$2" || demo_fail "could not make the prefix $1"
     DEMO_PREFIX=$1
     export WINEPREFIX="$1"
     coproc DEMO__TOUR { demo__unlocked wine "$RIG_ROOT/build/windows/demo/tour.exe"; }
@@ -96,8 +98,8 @@ demo_tour() {
 demo__answer() {
     local answer bound=(-t 120)
     [ "$1" != wait-panel ] || bound=()
-    IFS= read -r "${bound[@]}" answer <&"${DEMO__TOUR[0]}" || answer="no answer from the tour"
-    answer=${answer%$'\r'}
+    # A Windows program's lines end in CR LF.
+    IFS=$'\r' read -r "${bound[@]}" answer <&"${DEMO__TOUR[0]}" || answer="no answer from the tour"
     case $answer in
         ok) ;;
         "ok "*) printf '%s\n' "${answer#ok }" ;;
