@@ -103,7 +103,7 @@ demo__answer() {
     case $answer in
         ok) ;;
         "ok "*) printf '%s\n' "${answer#ok }" ;;
-        *) demo_fail "$1: $answer" ;;
+        *) demo_fail "$1: ${answer#FAILED: }" ;;
     esac
 }
 
