@@ -4,18 +4,18 @@
 // commands from its standard input, one a line, answering each on its standard output with one
 // line: "ok", "ok VALUE", or "FAILED: " and why.
 //
-//   move X,Y              moves the panel's window to X,Y on the screen
-//   expect-dpi N          fails unless the panel is laid out for N dots per inch
-//   geometry panel|client|start  the window, or the panel's "Start" button, on the screen,
-//                         as WxH+X+Y
-//   reason TEXT           types TEXT into the panel's reason box
-//   press start|imon|con...  presses "Start", "IM on" or "Con", each in turn, waiting until
-//                         the client has its lines and instant message
-//   open-im TO MESSAGE    opens an instant-message window in the client and types TO and
-//                         MESSAGE into it, unsent
-//   wait-panel            waits, for as long as it takes, until the panel is closed
-//   close                 closes the panel (waiting for its farewell lines), then the client,
-//                         either of which may be gone already
+//   move X,Y            moves the panel's window to X,Y on the screen
+//   expect-dpi N        fails unless the panel is laid out for N dots per inch
+//   geometry WHICH      the panel's or the client's window (panel, client), or a button of the
+//                       panel (start, imon, con), on the screen, as WxH+X+Y
+//   reason TEXT         types TEXT into the panel's reason box
+//   press BUTTON...     presses "Start", "IM on" or "Con" (start, imon, con), each in turn,
+//                       waiting until the client has its lines and instant message
+//   open-im TO MESSAGE  opens an instant-message window in the client and types TO and
+//                       MESSAGE into it, unsent
+//   wait-panel          waits, for as long as it takes, until the panel is closed
+//   close               closes the panel (waiting for its farewell lines), then the client,
+//                       either of which may be gone already
 //
 // The end of the input closes them too, and ends the tour. When they do not come up, it says
 // why on its standard output and exits 1.
@@ -114,6 +114,7 @@ void Close(HWND window, const driver::Process& process, const std::string& what)
             what + " did not close");
 }
 
+// The panel, making sure its two farewell lines arrive, then the client.
 void Close(driver::Session& session) {
     driver::RecordFile& record = session.client.record();
     if (session.panel.process().Running()) {
