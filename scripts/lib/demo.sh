@@ -1,13 +1,16 @@
 # shellcheck shell=bash
-# Shell functions shared by scripts/demo and scripts/screenshots: building the programs,
-# starting them under Wine, running the tour, taking screenshots. Source it after
-# scripts/lib/wine-rig.sh (it uses RIG_ROOT); the Wine environment must be set up already for
-# everything but demo_build.
+# Shell functions shared by scripts/demo and scripts/screenshots: setting up and building,
+# running the tour under Wine, which starts the programs and works them, taking screenshots.
+# Sourcing it sources the rest of what they need: the package list, 32-bit Wine and the rig.
+# The Wine environment must be set up (rig_start, or rig_env) for all but demo_setup.
 
-# The shipped build: the 32-bit programs, under 32-bit Wine.
-DEMO_BUILD="$RIG_ROOT/build/windows"
-DEMO_CLIENT_PID=""
-DEMO_PANEL_PID=""
+# shellcheck source=scripts/lib/packages.sh
+source "$(dirname "${BASH_SOURCE[0]}")/packages.sh"
+# shellcheck source=scripts/lib/wine32.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine32.sh"
+# shellcheck source=scripts/lib/wine-rig.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine-rig.sh"
+
 DEMO_PREFIX=""
 
 demo__say() { printf '%s: %s\n' "${0##*/}" "$*" >&2; }
@@ -44,12 +47,6 @@ demo_prepare_prefix() {
     touch "$mark"
 }
 
-# Runs the Windows programs from now on in the prefix $1.
-demo_use_prefix() {
-    DEMO_PREFIX=$1
-    export WINEPREFIX="$1"
-}
-
 # Ends every program still running in that prefix, and its server.
 demo_end_prefix() {
     [ -n "$DEMO_PREFIX" ] || return 0
@@ -66,67 +63,62 @@ demo_paint_desktop() {
     timeout 10 display -window root -size "${size:-1280x800}" xc:'#3a6ea5' 2>/dev/null || true
 }
 
-# The shipped Windows build (preset windows), just the three programs.
-demo_build() {
+# What the demo's commands do first: arranges that whatever they start in Wine ends however they
+# end, installs the missing Debian packages, makes 32-bit Wine work, and builds the shipped
+# Windows programs (preset windows, just the three of them).
+demo_setup() {
+    rig_stop_at_exit demo_end_prefix
+    install_packages && wine32_prepare || demo_fail "could not install what is needed"
     (cd "$RIG_ROOT" && cmake --preset windows >/dev/null &&
-        cmake --build --preset windows --target quillow standin quillow_tour)
+        cmake --build --preset windows --target quillow standin quillow_tour) ||
+        demo_fail "the build failed"
 }
 
-# Waits up to $2 seconds for the line ending a stand-in client's record entry of kind $1 in the
-# record $3, while the client lives.
-demo__wait_for_event() {
-    local what=$1 seconds=$2 record=$3 i
-    for ((i = 0; i < seconds * 10; i++)); do
-        grep -q "^evt	[^	]*	$what	" "$record" 2>/dev/null && return 0
-        kill -0 "$DEMO_CLIENT_PID" 2>/dev/null || return 1
-        sleep 0.1
-    done
-    return 1
+# Starts the tour (see demo/tour.cpp) of the shipped build, the 32-bit programs, in the Wine
+# prefix $1: the stand-in client, and Quillow beside it. Returns once both are up. With $2, the
+# prefix is first made ready for the rig's display, its screen at $2 dots per inch.
+demo_tour_start() {
+    [ -z "${2:-}" ] || demo_prepare_prefix "$1" "$2" || demo_fail "could not make the prefix $1"
+    DEMO_PREFIX=$1
+    export WINEPREFIX="$1"
+    coproc DEMO__TOUR { demo__unlocked wine "$RIG_ROOT/build/windows/demo/tour.exe"; }
+    demo__answer start
 }
 
-# Starts the stand-in client with its record in $1 (made afresh) and the further options given,
-# and waits until all its windows are there. Its output goes to a log beside the record.
-demo_start_client() {
-    local record=$1
-    shift
-    rm -f "$record"
-    demo__unlocked wine "$DEMO_BUILD/standin/standin.exe" --record "$record" "$@" \
-        </dev/null >"${record%.*}-standin.log" 2>&1 &
-    DEMO_CLIENT_PID=$!
-    demo__wait_for_event ready 30 "$record" ||
-        demo_fail "the stand-in client did not start (see ${record%.*}-standin.log)"
-}
-
-# Starts Quillow, its output going to the log $1. The tour waits for its window.
-demo_start_panel() {
-    demo__unlocked wine "$DEMO_BUILD/app/quillow.exe" </dev/null >"$1" 2>&1 &
-    DEMO_PANEL_PID=$!
-}
-
-# Runs the tour with the options given (see demo/tour.cpp), bounded in time.
+# Asks the tour to do the command with its arguments (see demo/tour.cpp), and prints the value
+# of its answer, if any. Fails, saying why, unless the answer is "ok".
 demo_tour() {
-    demo__unlocked timeout --kill-after=5 120 wine "$DEMO_BUILD/demo/tour.exe" "$@" </dev/null
+    demo__say "tour: $*"
+    printf '%s\n' "$*" >&"${DEMO__TOUR[1]}"
+    demo__answer "$*"
 }
 
-# Waits up to $2 seconds for process $1 (a child of this shell) to end.
-demo_wait_for_exit() {
-    local pid=$1 seconds=$2 i
-    for ((i = 0; i < seconds * 10; i++)); do
-        kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null; return 0; }
-        sleep 0.1
-    done
-    return 1
+# Reads the tour's answer to $1. The person may take their time to close the panel; anything
+# else is answered in far less than two minutes.
+demo__answer() {
+    local answer bound=(-t 120)
+    [ "$1" != wait-panel ] || bound=()
+    # A Windows program's lines end in CR LF.
+    IFS=$'\r' read -r "${bound[@]}" answer <&"${DEMO__TOUR[0]}" || answer="no answer from the tour"
+    case $answer in
+        ok) ;;
+        "ok "*) printf '%s\n' "${answer#ok }" ;;
+        *) demo_fail "$1: ${answer#FAILED: }" ;;
+    esac
+}
+
+# Closes the panel and the client, then ends the tour and whatever else runs in the prefix.
+demo_tour_end() {
+    demo_tour close
+    demo_end_prefix
 }
 
 # Saves the screen (or the part of it the ImageMagick geometry $2 gives) to the PNG file $1,
 # once what was last drawn has reached the screen.
 demo_screenshot() {
-    local file=$1 geometry=${2:-}
+    local file=$1 crop=()
+    [ -z "${2:-}" ] || crop=(-crop "$2" +repage)
     sleep 0.5
     mkdir -p "$(dirname "$file")"
-    if [ -n "$geometry" ]; then
-        import -window root -crop "$geometry" +repage "$file"
-    else
-        import -window root "$file"
-    fi
+    import -window root "${crop[@]}" "$file"
 }
