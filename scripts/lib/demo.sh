@@ -76,9 +76,13 @@ demo_setup() {
 
 # Starts the tour (see demo/tour.cpp) of the shipped build, the 32-bit programs, in the Wine
 # prefix $1: the stand-in client, and Quillow beside it. Returns once both are up. With $2, the
-# prefix is first made ready for the rig's display, its screen at $2 dots per inch.
+# prefix is first made ready for the rig's display, its screen at $2 dots per inch, and the
+# desktop painted (after the prefix: making one clears the screen).
 demo_tour_start() {
-    [ -z "${2:-}" ] || demo_prepare_prefix "$1" "$2" || demo_fail "could not make the prefix $1"
+    if [ -n "${2:-}" ]; then
+        demo_prepare_prefix "$1" "$2" || demo_fail "could not make the prefix $1"
+        demo_paint_desktop
+    fi
     DEMO_PREFIX=$1
     export WINEPREFIX="$1"
     coproc DEMO__TOUR { demo__unlocked wine "$RIG_ROOT/build/windows/demo/tour.exe"; }
@@ -89,6 +93,7 @@ demo_tour_start() {
 # of its answer, if any. Fails, saying why, unless the answer is "ok".
 demo_tour() {
     demo__say "tour: $*"
+    [ -n "${DEMO__TOUR[1]:-}" ] || demo_fail "$*: the tour has ended"
     printf '%s\n' "$*" >&"${DEMO__TOUR[1]}"
     demo__answer "$*"
 }
@@ -98,6 +103,7 @@ demo_tour() {
 demo__answer() {
     local answer bound=(-t 120)
     [ "$1" != wait-panel ] || bound=()
+    [ -n "${DEMO__TOUR[0]:-}" ] || demo_fail "$1: the tour has ended"
     # A Windows program's lines end in CR LF.
     IFS=$'\r' read -r "${bound[@]}" answer <&"${DEMO__TOUR[0]}" || answer="no answer from the tour"
     case $answer in
