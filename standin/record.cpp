@@ -50,27 +50,10 @@ void Write(const std::string& entry) {
     }
 }
 
-// Wine's own translation of a Unix path into a DOS one, when running under Wine.
-std::wstring WinePath(std::string_view unixPath) {
-    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    const FARPROC found = kernel ? GetProcAddress(kernel, "wine_get_dos_file_name") : nullptr;
-    if (found == nullptr) return {};
-    // Through void(*)() so the compiler accepts the change of signature.
-    const auto translate =
-        reinterpret_cast<WCHAR*(CDECL*)(LPCSTR)>(reinterpret_cast<void (*)()>(found));
-    WCHAR* dos = translate(std::string(unixPath).c_str());
-    if (dos == nullptr) return {};
-    std::wstring path(dos);
-    HeapFree(GetProcessHeap(), 0, dos);
-    return path;
-}
-
 }  // namespace
 
 bool OpenRecord(std::string_view path, std::string& error) {
-    std::wstring filename = path.starts_with('/') ? WinePath(path) : std::wstring();
-    if (filename.empty()) filename = Widen(path, CP_UTF8);
-    g_file = CreateFileW(filename.c_str(), GENERIC_WRITE,
+    g_file = CreateFileW(Widen(path, CP_UTF8).c_str(), GENERIC_WRITE,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (g_file != INVALID_HANDLE_VALUE) return true;

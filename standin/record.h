@@ -11,8 +11,9 @@
 
 namespace standin {
 
-// `path` is UTF-8; under Wine a Unix path ("/tmp/x.tsv") works too. Returns false with the
-// reason in `error` when the file cannot be created. Without an open record nothing is written.
+// `path` is UTF-8 (under Wine, started from a Unix folder, "/tmp/x.tsv" names a file on the
+// current drive Z:, that is the Unix path). Returns false with the reason in `error` when the
+// file cannot be created. Without an open record nothing is written.
 bool OpenRecord(std::string_view path, std::string& error);
 void RecordEvent(std::string_view what, std::string_view where, std::string_view bytes = {});
 
