@@ -87,8 +87,9 @@ struct Figures {
     std::filesystem::path shipped;                      // the program users get, if given
     std::string shippedHow;                             // how it runs here
     Samples shippedGreeting, shippedShown, shippedEnd;  // s, its start and end
-    double drainSeconds = 0;                            // the burst's last click to its last line
-    bool drained = false;                               // every command finished within kDrainBound
+
+    double drainSeconds = 0;       // the burst's last click to its last line
+    bool drained = false;          // every command finished within kDrainBound
     double commandsPerSecond = 0;  // finished while draining (after the last click)
     int deepestNesting = 0;        // most "Con" started and not yet finished at once
     std::vector<std::optional<double>> exitSeconds;  // s, each "Exit" to the process gone

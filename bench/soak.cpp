@@ -296,27 +296,24 @@ std::size_t CheckLines(RecordFile& record, const Run& run) {
 // One instant message a click on "IM on" or "IM off", none left unsent, one clearing a click
 // on "Clr Cht".
 void CheckClientEvents(const RecordFile& record, const Run& run) {
-    std::size_t imOn = 0, imOff = 0, strays = 0, opened = 0, cleared = 0;
-    for (const RecordEntry& entry : record.Entries()) {
-        if (entry.kind != RecordEntry::Kind::Event) continue;
-        opened += entry.what == "imopen";
-        cleared += entry.what == "cleared";
-        if (entry.what != "im") continue;
-        if (entry.where == lines::kImOnRecipient && entry.bytes == lines::kImOnMessage) {
-            ++imOn;
-        } else if (entry.where == lines::kImOffRecipient && entry.bytes == lines::kImOffMessage) {
-            ++imOff;
-        } else {
-            ++strays;
-        }
-    }
+    const std::vector<RecordEntry> ims = driver::EventsOf(record.Entries(), "im");
+    const auto sent = [&](std::string_view to, std::string_view text) {
+        return static_cast<std::size_t>(std::count_if(
+            ims.begin(), ims.end(),
+            [&](const RecordEntry& im) { return im.where == to && im.bytes == text; }));
+    };
+    const std::size_t imOn = sent(lines::kImOnRecipient, lines::kImOnMessage);
+    const std::size_t imOff = sent(lines::kImOffRecipient, lines::kImOffMessage);
+    const std::size_t strays = ims.size() - imOn - imOff;
+    const std::size_t opened = driver::EventsOf(record.Entries(), "imopen").size();
+    const std::size_t cleared = driver::EventsOf(record.Entries(), "cleared").size();
     const std::size_t onClicks = run.ClicksOn(layout::kImOnId);
     const std::size_t offClicks = run.ClicksOn(layout::kImOffId);
     Check(imOn == onClicks && imOff == offClicks && strays == 0,
           "one instant message per IM click (on " + std::to_string(imOn) + "/" +
               std::to_string(onClicks) + ", off " + std::to_string(imOff) + "/" +
               std::to_string(offClicks) + ", other " + std::to_string(strays) + ")");
-    Check(opened == imOn + imOff + strays,
+    Check(opened == ims.size(),
           "no instant-message window left unsent (" + std::to_string(opened) + " opened)");
     Check(cleared == run.ClicksOn(layout::kClearChatId),
           "one clearing per \"Clr Cht\" (" + std::to_string(cleared) + ")");
