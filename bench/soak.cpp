@@ -16,7 +16,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <optional>
 #include <random>
 #include <set>
@@ -42,10 +41,18 @@ using driver::RecordEntry;
 using driver::RecordFile;
 using driver::RunningPanel;
 
-// Every button but "Exit".
-const std::vector<int> kButtons = {layout::kStartId, layout::kStopId,      layout::kImOnId,
-                                   layout::kImOffId, layout::kClearChatId, layout::kAdvId,
-                                   layout::kConId};
+// Every button but "Exit", with the first line a click on it posts.
+struct Button {
+    int id;
+    const char* name;
+    std::string_view firstLine;  // "Clr Cht" posts none
+};
+const std::vector<Button> kButtons = {
+    {layout::kStartId, "Start", lines::kWentIdle},  {layout::kStopId, "Stop", lines::kCameBack},
+    {layout::kImOnId, "IM on", lines::kImsOn},      {layout::kImOffId, "IM off", lines::kImsOff},
+    {layout::kClearChatId, "Clr Cht", {}},          {layout::kAdvId, "Adv", lines::kCredit},
+    {layout::kConId, "Con", lines::kContactTorvik},
+};
 constexpr int kLongestBurst = 20;   // clicks within one second
 constexpr auto kAnswerBound = 5s;   // a sent message must be answered within this
 constexpr auto kDrainBound = 180s;  // for the clicks still queued at the end to be handled
@@ -63,12 +70,8 @@ const std::vector<std::wstring> kReasons = {
 const std::wstring kInitialReason = L"Put your reason ";
 
 std::string Ansi(std::string_view utf8) { return Utf8ToAnsi(utf8); }
-std::string AnsiBytes(const std::wstring& text) { return Utf8ToAnsi(WideToUtf8(text)); }
 
 struct Sample {
-    double minute = 0;
-    std::size_t clicks = 0;
-    std::size_t lines = 0;
     std::optional<double> answerMs;
     std::optional<Memory> memory;
     GuiObjects objects;
@@ -78,41 +81,23 @@ struct Sample {
 struct Run {
     double started = 0;
     std::size_t greetings = 0;
-    std::vector<int> clicks;
-    std::map<int, std::size_t> byButton;
-    std::set<std::string> reasonsTyped = {AnsiBytes(kInitialReason)};
+    std::vector<Button> clicks;
+    std::set<std::string> reasonsTyped = {WideToAnsi(kInitialReason)};
     std::size_t reasonEdits = 0;
     std::vector<Sample> samples;
     bool alive = true;
 
     std::size_t ClicksOn(int button) const {
-        const auto found = byButton.find(button);
-        return found == byButton.end() ? 0 : found->second;
+        return std::count_if(clicks.begin(), clicks.end(),
+                             [&](const Button& click) { return click.id == button; });
     }
 };
 
-class Checks {
-public:
-    void Expect(bool good, const std::string& what) {
-        std::printf("  %-6s %s\n", good ? "ok" : "FAILED", what.c_str());
-        failed_ = failed_ || !good;
-    }
-    bool Failed() const { return failed_; }
+bool anyFailed = false;
 
-private:
-    bool failed_ = false;
-};
-
-std::string FirstLineOf(int button) {
-    switch (button) {
-        case layout::kStartId: return Ansi(lines::kWentIdle);
-        case layout::kStopId: return Ansi(lines::kCameBack);
-        case layout::kImOnId: return Ansi(lines::kImsOn);
-        case layout::kImOffId: return Ansi(lines::kImsOff);
-        case layout::kAdvId: return Ansi(lines::kCredit);
-        case layout::kConId: return Ansi(lines::kContactTorvik);
-        default: return {};  // "Clr Cht" posts nothing
-    }
+void Check(bool good, const std::string& what) {
+    std::printf("  %-6s %s\n", good ? "ok" : "FAILED", what.c_str());
+    anyFailed = anyFailed || !good;
 }
 
 bool IsTimerLine(const std::string& line) {
@@ -121,18 +106,16 @@ bool IsTimerLine(const std::string& line) {
 
 void TakeSample(const RunningPanel& panel, RecordFile& record, Run& run) {
     Sample s;
-    s.minute = (CounterSeconds() - run.started) / 60;
-    s.clicks = run.clicks.size();
-    record.Update();
-    s.lines = record.Lines().size();
     if (const auto answer = panel.Ping(kAnswerBound)) s.answerMs = answer->count() / 1000.0;
     s.memory = MemoryOf(panel.process().Handle());
     s.objects = GuiObjectsOf(panel.process().Handle(), panel.process().Id());
-    std::printf("%7.1f %8zu %8zu %10s %9s %9s %6ld %6ld\n", s.minute, s.clicks, s.lines,
-                s.answerMs ? (std::to_string(s.answerMs.value()).substr(0, 6)).c_str() : "NONE",
-                s.memory ? std::to_string(s.memory->workingSet / 1024).c_str() : "n/a",
-                s.memory ? std::to_string(s.memory->privateBytes / 1024).c_str() : "n/a",
-                s.objects.user, s.objects.gdi);
+    record.Update();
+    const Memory memory = s.memory.value_or(Memory{});  // 0 when it cannot be read
+    std::printf("%7.1f %8zu %8zu %10s %9zu %9zu %6ld %6ld\n", (CounterSeconds() - run.started) / 60,
+                run.clicks.size(), record.Lines().size(),
+                s.answerMs ? std::to_string(*s.answerMs).substr(0, 6).c_str() : "NONE",
+                memory.workingSet / 1024, memory.privateBytes / 1024, s.objects.user,
+                s.objects.gdi);
     std::fflush(stdout);
     run.samples.push_back(s);
 }
@@ -153,19 +136,18 @@ void ClickInBursts(driver::Session& session, double minutes, std::mt19937& rando
     while (CounterSeconds() < end && run.alive) {
         const int burst = uniform(1, kLongestBurst);
         for (int i = 0; i < burst && run.alive; ++i) {
-            const int button = kButtons[static_cast<std::size_t>(
+            const Button& button = kButtons[static_cast<std::size_t>(
                 uniform(0, static_cast<int>(kButtons.size()) - 1))];
-            run.alive = panel.Click(button);
+            run.alive = panel.Click(button.id);
             if (!run.alive) break;
             run.clicks.push_back(button);
-            ++run.byButton[button];
             std::this_thread::sleep_for(std::chrono::milliseconds(uniform(0, 1000 / burst)));
         }
         if (uniform(1, 5) == 1) {
             const std::wstring& reason = kReasons[static_cast<std::size_t>(
                 uniform(0, static_cast<int>(kReasons.size()) - 1))];
             // Noted first: a command that is waiting now may read it as soon as it is set.
-            run.reasonsTyped.insert(AnsiBytes(reason));
+            run.reasonsTyped.insert(WideToAnsi(reason));
             run.alive = run.alive && panel.SetReason(reason);
             ++run.reasonEdits;
         }
@@ -186,7 +168,7 @@ void ClickInBursts(driver::Session& session, double minutes, std::mt19937& rando
 void Drain(driver::Session& session, Run& run) {
     RecordFile& record = session.client.record();
     std::size_t expected = run.greetings;
-    for (const int button : run.clicks) expected += driver::EffectOf(button).lines;
+    for (const Button& click : run.clicks) expected += driver::EffectOf(click.id).lines;
     driver::WaitUntil(
         [&] {
             record.Update();
@@ -203,33 +185,33 @@ void Drain(driver::Session& session, Run& run) {
 
 // Alive and answering throughout, and no growth from the sample a minute in, once everything
 // has been used, to the last.
-void CheckHealth(const driver::Session& session, const Run& run, Checks& checks) {
-    checks.Expect(run.alive && session.panel.process().Running(), "the program ran to the end");
+void CheckHealth(const driver::Session& session, const Run& run) {
+    Check(run.alive && session.panel.process().Running(), "the program ran to the end");
     double slowest = 0;
     bool answered = true;
     for (const Sample& s : run.samples) {
         answered = answered && s.answerMs.has_value();
         slowest = std::max(slowest, s.answerMs.value_or(0));
     }
-    checks.Expect(answered, "it answered every minute (slowest answer " +
-                                std::to_string(slowest).substr(0, 6) + " ms)");
+    Check(answered, "it answered every minute (slowest answer " +
+                        std::to_string(slowest).substr(0, 6) + " ms)");
     if (run.samples.size() < 3) {
         std::printf("  (too short for the growth checks: they compare minute 1 with the end)\n");
         return;
     }
     const Sample& base = run.samples[1];
     const Sample& last = run.samples.back();
-    checks.Expect(last.objects.user <= base.objects.user,
-                  "USER objects do not grow (" + std::to_string(base.objects.user) + " -> " +
-                      std::to_string(last.objects.user) + ", " + last.objects.how + ")");
-    checks.Expect(last.objects.gdi <= base.objects.gdi + 2,
-                  "GDI objects do not grow (" + std::to_string(base.objects.gdi) + " -> " +
-                      std::to_string(last.objects.gdi) + ")");
+    Check(last.objects.user <= base.objects.user,
+          "USER objects do not grow (" + std::to_string(base.objects.user) + " -> " +
+              std::to_string(last.objects.user) + ", " + last.objects.how + ")");
+    Check(last.objects.gdi <= base.objects.gdi + 2, "GDI objects do not grow (" +
+                                                        std::to_string(base.objects.gdi) + " -> " +
+                                                        std::to_string(last.objects.gdi) + ")");
     if (!base.memory || !last.memory) return;
     const auto expectFlat = [&](std::size_t from, std::size_t to, const std::string& what) {
-        checks.Expect(to <= from + std::max<std::size_t>(2u << 20, from / 10),
-                      what + " (" + std::to_string(from / 1024) + " -> " +
-                          std::to_string(to / 1024) + " KB)");
+        Check(to <= from + std::max<std::size_t>(2u << 20, from / 10),
+              what + " (" + std::to_string(from / 1024) + " -> " + std::to_string(to / 1024) +
+                  " KB)");
     };
     expectFlat(base.memory->privateBytes, last.memory->privateBytes, "private bytes do not grow");
     expectFlat(base.memory->workingSet, last.memory->workingSet, "working set does not grow");
@@ -250,12 +232,15 @@ std::optional<std::string> ReasonIn(const std::string& line, std::string_view be
 // Every click's first line once and in click order, each second line after its first, the
 // timer once a minute, and only reasons that were typed. Returns how many lines the room took
 // after the greetings.
-std::size_t CheckLines(RecordFile& record, const Run& run, Checks& checks) {
+std::size_t CheckLines(RecordFile& record, const Run& run) {
     record.Update();
     std::vector<std::string> roomLines;
     for (const RecordEntry& line : record.Lines()) {
-        if (line.where == "room1") roomLines.push_back(line.bytes);
-        if (line.where != "room1") checks.Expect(false, "a line went to " + line.where);
+        if (line.where == "room1") {
+            roomLines.push_back(line.bytes);
+        } else {
+            Check(false, "a line went to " + line.where);
+        }
     }
     roomLines.erase(roomLines.begin(),
                     roomLines.begin() + static_cast<std::ptrdiff_t>(run.greetings));
@@ -271,24 +256,24 @@ std::size_t CheckLines(RecordFile& record, const Run& run, Checks& checks) {
         if (line != Ansi(lines::kIdleTick)) firstLines.push_back(line);
     }
     std::vector<std::string> clickedFirstLines;
-    for (const int button : run.clicks) {
-        if (driver::EffectOf(button).lines > 0) clickedFirstLines.push_back(FirstLineOf(button));
+    for (const Button& click : run.clicks) {
+        if (!click.firstLine.empty()) clickedFirstLines.push_back(Ansi(click.firstLine));
     }
     const auto agree = std::mismatch(firstLines.begin(), firstLines.end(),
                                      clickedFirstLines.begin(), clickedFirstLines.end());
-    checks.Expect(firstLines == clickedFirstLines,
-                  "every click's first line arrived once, in click order (" +
-                      std::to_string(firstLines.size()) + " of " +
-                      std::to_string(clickedFirstLines.size()) + "; agreeing up to " +
-                      std::to_string(agree.first - firstLines.begin()) + ")");
-    checks.Expect(order.pairsMatch,
-                  "each second line of \"Con\", \"Start\" and the timer followed its first");
+    Check(firstLines == clickedFirstLines,
+          "every click's first line arrived once, in click order (" +
+              std::to_string(firstLines.size()) + " of " +
+              std::to_string(clickedFirstLines.size()) + "; agreeing up to " +
+              std::to_string(agree.first - firstLines.begin()) + ")");
+    Check(order.pairsMatch,
+          "each second line of \"Con\", \"Start\" and the timer followed its first");
     const double minutes = (CounterSeconds() - run.started) / 60;
     const auto whole = static_cast<long>(minutes);
     const auto tickCount = static_cast<long>(ticks);
-    checks.Expect(tickCount >= whole - 1 && tickCount <= whole + 1,
-                  "the timer ticked once a minute (" + std::to_string(ticks) + " ticks in " +
-                      std::to_string(minutes).substr(0, 5) + " minutes)");
+    Check(tickCount >= whole - 1 && tickCount <= whole + 1,
+          "the timer ticked once a minute (" + std::to_string(ticks) + " ticks in " +
+              std::to_string(minutes).substr(0, 5) + " minutes)");
 
     bool reasonsKnown = true;
     std::size_t reasonLines = 0;
@@ -303,52 +288,49 @@ std::size_t CheckLines(RecordFile& record, const Run& run, Checks& checks) {
             std::printf("  unknown reason: \"%s\"\n", reason->c_str());
         }
     }
-    checks.Expect(reasonsKnown, "every reason posted (" + std::to_string(reasonLines) +
-                                    " lines) is one that was typed");
+    Check(reasonsKnown,
+          "every reason posted (" + std::to_string(reasonLines) + " lines) is one that was typed");
     return roomLines.size();
 }
 
 // One instant message a click on "IM on" or "IM off", none left unsent, one clearing a click
 // on "Clr Cht".
-void CheckClientEvents(const RecordFile& record, const Run& run, Checks& checks) {
-    std::size_t imOn = 0, imOff = 0, strays = 0, opened = 0, cleared = 0;
-    for (const RecordEntry& entry : record.Entries()) {
-        if (entry.kind != RecordEntry::Kind::Event) continue;
-        opened += entry.what == "imopen";
-        cleared += entry.what == "cleared";
-        if (entry.what != "im") continue;
-        if (entry.where == lines::kImOnRecipient && entry.bytes == lines::kImOnMessage) {
-            ++imOn;
-        } else if (entry.where == lines::kImOffRecipient && entry.bytes == lines::kImOffMessage) {
-            ++imOff;
-        } else {
-            ++strays;
-        }
-    }
+void CheckClientEvents(const RecordFile& record, const Run& run) {
+    const std::vector<RecordEntry> ims = driver::EventsOf(record.Entries(), "im");
+    const auto sent = [&](std::string_view to, std::string_view text) {
+        return static_cast<std::size_t>(std::count_if(
+            ims.begin(), ims.end(),
+            [&](const RecordEntry& im) { return im.where == to && im.bytes == text; }));
+    };
+    const std::size_t imOn = sent(lines::kImOnRecipient, lines::kImOnMessage);
+    const std::size_t imOff = sent(lines::kImOffRecipient, lines::kImOffMessage);
+    const std::size_t strays = ims.size() - imOn - imOff;
+    const std::size_t opened = driver::EventsOf(record.Entries(), "imopen").size();
+    const std::size_t cleared = driver::EventsOf(record.Entries(), "cleared").size();
     const std::size_t onClicks = run.ClicksOn(layout::kImOnId);
     const std::size_t offClicks = run.ClicksOn(layout::kImOffId);
-    checks.Expect(imOn == onClicks && imOff == offClicks && strays == 0,
-                  "one instant message per IM click (on " + std::to_string(imOn) + "/" +
-                      std::to_string(onClicks) + ", off " + std::to_string(imOff) + "/" +
-                      std::to_string(offClicks) + ", other " + std::to_string(strays) + ")");
-    checks.Expect(opened == imOn + imOff + strays,
-                  "no instant-message window left unsent (" + std::to_string(opened) + " opened)");
-    checks.Expect(cleared == run.ClicksOn(layout::kClearChatId),
-                  "one clearing per \"Clr Cht\" (" + std::to_string(cleared) + ")");
+    Check(imOn == onClicks && imOff == offClicks && strays == 0,
+          "one instant message per IM click (on " + std::to_string(imOn) + "/" +
+              std::to_string(onClicks) + ", off " + std::to_string(imOff) + "/" +
+              std::to_string(offClicks) + ", other " + std::to_string(strays) + ")");
+    Check(opened == ims.size(),
+          "no instant-message window left unsent (" + std::to_string(opened) + " opened)");
+    Check(cleared == run.ClicksOn(layout::kClearChatId),
+          "one clearing per \"Clr Cht\" (" + std::to_string(cleared) + ")");
 }
 
 // Closing still says farewell and ends the program.
-void CheckFarewell(driver::Session& session, Checks& checks) {
+void CheckFarewell(driver::Session& session) {
     RecordFile& record = session.client.record();
     const std::size_t before = record.Lines().size();
     driver::PostClose(session.panel.Window());
     const bool ended = session.panel.process().WaitForExit(30s);
     record.WaitForLines(before + 2, "room1", 5s);
     const std::vector<RecordEntry>& all = record.Lines();
-    checks.Expect(ended && all.size() >= before + 2 &&
-                      all[all.size() - 2].bytes == Ansi(lines::kFarewell) &&
-                      all.back().bytes == Ansi(lines::kUnloaded),
-                  "closing the panel said farewell and ended the program");
+    Check(ended && all.size() >= before + 2 &&
+              all[all.size() - 2].bytes == Ansi(lines::kFarewell) &&
+              all.back().bytes == Ansi(lines::kUnloaded),
+          "closing the panel said farewell and ended the program");
 }
 
 int Main(int argc, char** argv) {
@@ -379,23 +361,21 @@ int Main(int argc, char** argv) {
     Drain(session, run);
 
     std::printf("\nchecks:\n");
-    std::printf(
-        "  clicks: %zu (Start %zu, Stop %zu, IM on %zu, IM off %zu, Clr Cht %zu, Adv %zu, "
-        "Con %zu); reason edits: %zu\n",
-        run.clicks.size(), run.ClicksOn(layout::kStartId), run.ClicksOn(layout::kStopId),
-        run.ClicksOn(layout::kImOnId), run.ClicksOn(layout::kImOffId),
-        run.ClicksOn(layout::kClearChatId), run.ClicksOn(layout::kAdvId),
-        run.ClicksOn(layout::kConId), run.reasonEdits);
-    Checks checks;
-    CheckHealth(session, run, checks);
-    const std::size_t roomLines = CheckLines(session.client.record(), run, checks);
-    CheckClientEvents(session.client.record(), run, checks);
-    CheckFarewell(session, checks);
+    std::printf("  clicks: %zu (", run.clicks.size());
+    for (const Button& button : kButtons) {
+        std::printf("%s%s %zu", button.id == kButtons[0].id ? "" : ", ", button.name,
+                    run.ClicksOn(button.id));
+    }
+    std::printf("); reason edits: %zu\n", run.reasonEdits);
+    CheckHealth(session, run);
+    const std::size_t roomLines = CheckLines(session.client.record(), run);
+    CheckClientEvents(session.client.record(), run);
+    CheckFarewell(session);
 
     std::printf("\nsoak: %s: %zu clicks, %zu lines, %.1f minutes, seed %u\n",
-                checks.Failed() ? "FAILED" : "passed", run.clicks.size(), roomLines,
+                anyFailed ? "FAILED" : "passed", run.clicks.size(), roomLines,
                 (CounterSeconds() - run.started) / 60, seed);
-    return checks.Failed() ? 1 : 0;
+    return anyFailed ? 1 : 0;
 }
 
 }  // namespace

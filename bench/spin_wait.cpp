@@ -1,7 +1,7 @@
 // A wait that spins: a window whose thread polls its message queue (PeekMessage) without
 // ever sleeping, the way a wait built on "handle pending events, check the clock, repeat"
 // does. The benchmark runs it beside Quillow to show, measured the same way, what such a wait
-// costs. It spins until its window is closed, or for at most five minutes.
+// costs. It spins until it is ended, or for at most five minutes.
 #include <windows.h>
 
 namespace {
@@ -9,19 +9,11 @@ namespace {
 constexpr wchar_t kClassName[] = L"QuillowSpinWait";
 constexpr ULONGLONG kLongestMs = 5 * 60 * 1000;
 
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = WindowProc;
+    windowClass.lpfnWndProc = DefWindowProcW;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kClassName;
     if (RegisterClassW(&windowClass) == 0) return 1;
@@ -36,7 +28,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     while (GetTickCount() - start < kLongestMs) {
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) return 0;
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
