@@ -2,8 +2,9 @@
 // painted and iconed as designed, with a tooltip for each control, and laid out again when its
 // density changes; the program holds its icon in every size. Run as a user runs it, beside the
 // stand-in chat client, each command's lines reach the room byte for byte, Tab walks the
-// controls, only real clicks run commands, a tooltip shows where the mouse rests, Exit and
-// closing end the program, and a second start only brings the running panel forward.
+// controls, only real clicks run commands, a tooltip shows where the mouse rests, the timer
+// ticks after a minute, Exit and closing end the program, and a second start only brings the
+// running panel forward.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -448,6 +449,21 @@ TEST_F(PanelEndToEnd, MouseRestingOnConShowsItsTooltipAndPostsNothing) {
     std::this_thread::sleep_for(1s);  // time enough for a wrongly posted line to arrive
     EXPECT_EQ(Texts(0).size(), 2u) << "resting the mouse posted a line";
     EXPECT_TRUE(panel().process().Running());
+}
+
+// The one-minute timer, with nothing clicked: the idle line and the reason box's first text,
+// its final space included, come about a minute after the program started.
+TEST_F(PanelEndToEnd, FirstTickPostsTheIdleLineAndTheUntouchedReasonAfterAMinute) {
+    EXPECT_EQ(client().record().WaitForLines(4, "room1", 90s),
+              (std::vector<std::string>{room::kGreeting, room::kMotto, room::kTick,
+                                        room::ReLine("Put your reason ")}));
+    const std::vector<RecordEntry> lines = Lines(0);
+    ASSERT_EQ(lines.size(), 4u) << "no tick within 90 s";
+    const double tick = lines[2].seconds - panel().StartedAt();
+    EXPECT_GE(tick, 55.0);
+    EXPECT_LE(tick, 70.0);
+    EXPECT_GE(lines[3].seconds - lines[2].seconds, kLineGap);
+    EXPECT_TRUE(panel().process().Running()) << "the tick ended the program";
 }
 
 // --- One panel at a time ---
